@@ -1,0 +1,35 @@
+# The front door: `make run` plays, `make test` proves. Both install the
+# Debian packages they lack first.
+
+BUILD   ?= build
+PREFIX  ?= /usr/local
+JOBS    ?= $(shell nproc)
+
+PARA_JOGO   := "to build the game" "cmake g++ make freeglut3-dev libglu1-mesa-dev"
+PARA_TESTES := "to run the tests on a private X server with software GL" \
+               "libgtest-dev xvfb libgl1-mesa-dri xdotool imagemagick x11-utils openbox wmctrl"
+PARA_LINT   := "to check the code" "clang-tidy cppcheck clang-format"
+
+.PHONY: all run build test install lint format screenshots bench clean
+
+all: build
+
+build:
+	@scripts/deps.sh $(PARA_JOGO)
+	cmake -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release -DZANDREL_TESTS=OFF
+	cmake --build $(BUILD)/release -j $(JOBS)
+
+run: build
+	$(BUILD)/release/src/zandrel
+
+test:
+	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES)
+	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Release -DZANDREL_WERROR=ON -DZANDREL_SANITIZERS=ON
+	cmake --build $(BUILD)/test -j $(JOBS)
+	cd $(BUILD)/test && ctest --output-on-failure -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD)/release --prefix $(PREFIX)
+
+clean:
+	rm -rf $(BUILD)

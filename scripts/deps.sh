@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing, saying what and why first.
+# Arguments come in pairs: a reason, then the packages it needs.
+#   scripts/deps.sh "to build the game" "cmake g++ freeglut3-dev" ...
+set -euo pipefail
+
+todos=()
+for ((i = 2; i <= $#; i += 2)); do todos+=(${!i}); done
+
+if ! command -v apt-get >/dev/null 2>&1 || ! command -v dpkg-query >/dev/null 2>&1; then
+    echo "zandrel: this is not a Debian or Ubuntu system, so nothing was installed." >&2
+    echo "Install these packages (or your system's equivalents) by hand, then try again:" >&2
+    echo "  ${todos[*]}" >&2
+    exit 1
+fi
+
+instalado() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+faltam=()
+while [ $# -ge 2 ]; do
+    razao=$1 deste=()
+    for p in $2; do instalado "$p" || deste+=("$p"); done
+    if [ ${#deste[@]} -gt 0 ]; then
+        echo "zandrel: installing ${deste[*]} ($razao)"
+        faltam+=("${deste[@]}")
+    fi
+    shift 2
+done
+[ ${#faltam[@]} -gt 0 ] || exit 0
+
+sudo=
+if [ "$(id -u)" -ne 0 ]; then sudo=sudo; fi
+$sudo apt-get update
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${faltam[@]}"

@@ -1,0 +1,87 @@
+# Runs the game on a private X server and looks at what it shows. Sourced by
+# the end-to-end tests, `make screenshots` and the benchmark.
+set -euo pipefail
+export LIBGL_ALWAYS_SOFTWARE=1 # Mesa's software GL (llvmpipe): there is no GPU here
+AQUI=$(mktemp -d)
+PIDS=()
+trap 'kill "${PIDS[@]}" 2>/dev/null || true; rm -rf "$AQUI"' EXIT
+
+falha() { echo "FAIL: $*" >&2; exit 1; }
+
+# A private Xvfb on a display number it picks itself, so tests can run side by side.
+tela() {
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$AQUI/tela" 2>"$AQUI/xvfb.log" &
+    PIDS+=($!)
+    for _ in $(seq 200); do [ -s "$AQUI/tela" ] && break; sleep 0.05; done
+    [ -s "$AQUI/tela" ] || falha "Xvfb did not start: $(cat "$AQUI/xvfb.log")"
+    export DISPLAY=":$(cat "$AQUI/tela")"
+}
+
+# Starts the game (the command given) and waits for its window: JOGO is the
+# process, JANELA the window; what it prints goes to $AQUI/saida.
+jogo() {
+    "$@" >"$AQUI/saida" 2>&1 &
+    JOGO=$!
+    PIDS+=("$JOGO")
+    JANELA=$(timeout 10 xdotool search --sync --name '^Zandrel$' | head -n 1) || falha "no window"
+    xdotool windowfocus --sync "$JANELA"
+    sleep 0.5 # let the first frames reach the screen
+}
+
+vivo() { kill -0 "$JOGO" 2>/dev/null; }
+
+# Real key presses (XTest) to the focused game window.
+teclas() { xdotool key --delay "${ATRASO:-20}" "$@"; }
+
+# Ends the game with Esc, which must end it at once with status 0.
+esc() {
+    teclas Escape
+    timeout 5 tail --pid="$JOGO" -f /dev/null || falha "Esc did not end the game"
+    local estado=0
+    wait "$JOGO" || estado=$?
+    [ "$estado" -eq 0 ] || falha "Esc ended the game with status $estado"
+}
+
+# Screenshot of the window as a raw PPM, for probing pixels.
+foto() { import -window "$JANELA" -depth 8 "ppm:$AQUI/$1.ppm"; }
+
+# The colour "r,g,b" of a screenshot at a point of the world frame (30 x 15),
+# on the window's current size.
+cor() {
+    local f="$AQUI/$1.ppm" w h cabeca px py
+    read -r w h < <(sed -n 2p "$f")
+    cabeca=$(head -n 3 "$f" | wc -c)
+    px=$(awk -v x="$2" -v w="$w" 'BEGIN { printf "%d", x * w / 30 }')
+    py=$(awk -v y="$3" -v h="$h" 'BEGIN { printf "%d", (15 - y) * h / 15 }')
+    od -An -tu1 -j $((cabeca + (py * w + px) * 3)) -N 3 "$f" | awk '{ print $1 "," $2 "," $3 }'
+}
+
+# Table-driven probes: each line "what x y colour-pattern" on standard input.
+confere() {
+    local nome x y esperado c erros=0
+    while read -r nome x y esperado; do
+        [ -n "$nome" ] || continue
+        c=$(cor "$1" "$x" "$y")
+        [[ $c =~ ^($esperado)$ ]] || { echo "FAIL: $1: $nome at ($x, $y) is $c, not $esperado" >&2; erros=1; }
+    done
+    return "$erros"
+}
+
+# Where a colour is in a screenshot: "count xmin xmax ymin ymax", the box
+# round every pixel whose "r,g,b" matches the pattern, in world units.
+acha() {
+    local f="$AQUI/$1.ppm" w h cabeca
+    read -r w h < <(sed -n 2p "$f")
+    cabeca=$(head -n 3 "$f" | wc -c)
+    tail -c +$((cabeca + 1)) "$f" | od -An -v -tu1 -w$((w * 3)) | awk -v w="$w" -v h="$h" -v re="^($2)$" '
+        { for (i = 1; i <= NF; i += 3) if (($i "," $(i + 1) "," $(i + 2)) ~ re) {
+              x = (i - 1) / 3
+              if (n++ == 0) { x0 = x1 = x; r0 = NR }
+              if (x < x0) x0 = x
+              if (x > x1) x1 = x
+              r1 = NR } }
+        END { printf "%d %.2f %.2f %.2f %.2f\n", n, x0 * 30 / w, (x1 + 1) * 30 / w, 15 - r1 * 15 / h, 15 - (r0 - 1) * 15 / h }'
+}
+
+# Fails unless the game printed nothing.
+calado() { [ ! -s "$AQUI/saida" ] || falha "the game printed: $(head -c 2000 "$AQUI/saida")"; }

@@ -1,0 +1,120 @@
+#include "GlutFalso.h"
+
+#include "game/Jogo.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+
+TEST(Mover, MovesAndClampsTheFrogWhateverTheKey) {
+    struct {
+        int x, y, tecla, xdepois, ydepois;
+    } casos[] = {
+        {0, 0, GLUT_KEY_UP, 0, 1},           {0, 6, GLUT_KEY_UP, 0, 6},
+        {0, 3, GLUT_KEY_DOWN, 0, 2},         {0, 0, GLUT_KEY_DOWN, 0, 0},
+        {0, 0, GLUT_KEY_LEFT, -1, 0},        {-13, 0, GLUT_KEY_LEFT, -13, 0},
+        {0, 0, GLUT_KEY_RIGHT, 1, 0},        {13, 2, GLUT_KEY_RIGHT, 13, 2},
+        {5, 4, GLUT_KEY_F1, 5, 4},           {20, 9, GLUT_KEY_HOME, 13, 6},
+        {-20, -3, GLUT_KEY_PAGE_UP, -13, 0},
+    };
+    for (const auto &c : casos) {
+        Zera();
+        moversapox = c.x;
+        moversapoy = c.y;
+        Mover(c.tecla, 0, 0);
+        EXPECT_EQ(moversapox, c.xdepois) << "key " << c.tecla << " at " << c.x << "," << c.y;
+        EXPECT_EQ(moversapoy, c.ydepois) << "key " << c.tecla << " at " << c.x << "," << c.y;
+        EXPECT_EQ(redesenhos, 0) << "arrow keys show in the next frame, they ask for none";
+    }
+}
+
+TEST(Teclado, BuildingAndFullScreenComparedExactlyAndAlwaysRedrawn) {
+    struct {
+        int predio;
+        unsigned char tecla;
+        int depois, cheia;
+    } casos[] = {
+        {0, 'w', 1, 0}, {2, 'w', 2, 0}, {1, 's', 0, 0}, {0, 's', 0, 0}, {1, 'W', 1, 0},
+        {1, 'S', 1, 0}, {0, 'f', 0, 1}, {0, 'F', 0, 0}, {5, 'x', 2, 0}, {-1, '1', 0, 0},
+    };
+    for (const auto &c : casos) {
+        Zera();
+        predioy = c.predio;
+        Teclado(c.tecla, 0, 0);
+        EXPECT_EQ(predioy, c.depois) << "key " << c.tecla;
+        EXPECT_EQ(telacheia, c.cheia) << "key " << c.tecla;
+        EXPECT_EQ(redesenhos, 1) << "key " << c.tecla;
+        EXPECT_EQ(moversapox + moversapoy, 0) << "character keys leave the frog alone";
+    }
+}
+
+static void ContaRedesenhos() {
+    std::fprintf(stderr, "redisplays %d\n", redesenhos);
+}
+
+TEST(Teclado, EscRequestsARedisplayThenExitsWithZero) {
+    Zera();
+    EXPECT_EXIT(
+        {
+            std::atexit(ContaRedesenhos);
+            Teclado(27, 0, 0);
+        },
+        testing::ExitedWithCode(0), "redisplays 1");
+}
+
+TEST(movimentacarro, ElevenPositionsOnceEachWrappingAtTheLeft) {
+    Zera();
+    const int ciclo[] = {-4, 36, 32, 28, 24, 20, 16, 12, 8, 4, 0, -4, 36};
+    for (int esperado : ciclo) {
+        relogios.clear();
+        redesenhos = 0;
+        movimentacarro(1);
+        EXPECT_EQ(movercarro, esperado);
+        EXPECT_EQ(redesenhos, 1);
+        ASSERT_EQ(relogios.size(), 1U);
+        EXPECT_EQ(relogios[0].funcao, &movimentacarro);
+        EXPECT_EQ(relogios[0].valor, 1);
+    }
+}
+
+TEST(movimentacarro, PeriodIsReadAfreshFromTempo) {
+    for (int t : {0, 40}) {
+        Zera();
+        tempo = t;
+        movimentacarro(1);
+        ASSERT_EQ(relogios.size(), 1U);
+        EXPECT_EQ(relogios[0].ms, 100U - static_cast<unsigned>(t));
+    }
+}
+
+TEST(Colisao, HitsExactlyWhenTheTruckCoversTheFrogsCentreInTheTruckRow) {
+    for (int carro = -4; carro <= 36; carro += 4)
+        for (int x = -13; x <= 13; x++)
+            for (int linha : {2, 3, 4}) {
+                Zera();
+                movercarro = carro;
+                moversapox = x;
+                moversapoy = linha;
+                Colisao();
+                const int centro = x + 15;
+                const bool coberto = centro >= carro + 1 && centro <= carro + 4;
+                EXPECT_EQ(moversapoy, linha == 3 && coberto ? 0 : linha)
+                    << "truck " << carro << " frog " << x << " row " << linha;
+                EXPECT_EQ(moversapox, x);
+                EXPECT_EQ(lado, 0);
+                EXPECT_EQ(redesenhos, 1) << "every playing frame asks for the next";
+            }
+}
+
+TEST(Colisao, OnlyTheGoalRowWins) {
+    for (int linha = 0; linha <= 6; linha++) {
+        Zera();
+        movercarro = 36; // out of sight, covering no column the frog can take
+        moversapoy = linha;
+        Colisao();
+        EXPECT_EQ(lado, linha == 6 ? 1 : 0) << "row " << linha;
+        Colisao();
+        EXPECT_EQ(lado, linha == 6 ? 1 : 0) << "the victory is kept";
+    }
+}

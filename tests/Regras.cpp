@@ -88,6 +88,13 @@ TEST(movimentacarro, PeriodIsReadAfreshFromTempo) {
     }
 }
 
+// Redisplays that Colisao brought about, at once or when its booked slot comes.
+static int QuadrosPedidos() {
+    for (const auto &r : std::vector<Relogio>(relogios))
+        r.funcao(r.valor);
+    return redesenhos;
+}
+
 TEST(Colisao, HitsExactlyWhenTheTruckCoversTheFrogsCentreInTheTruckRow) {
     for (int carro = -4; carro <= 36; carro += 4)
         for (int x = -13; x <= 13; x++)
@@ -103,7 +110,7 @@ TEST(Colisao, HitsExactlyWhenTheTruckCoversTheFrogsCentreInTheTruckRow) {
                     << "truck " << carro << " frog " << x << " row " << linha;
                 EXPECT_EQ(moversapox, x);
                 EXPECT_EQ(lado, 0);
-                EXPECT_EQ(redesenhos, 1) << "every playing frame asks for the next";
+                EXPECT_EQ(QuadrosPedidos(), 1) << "every playing frame asks for the next";
             }
 }
 
@@ -116,5 +123,21 @@ TEST(Colisao, OnlyTheGoalRowWins) {
         EXPECT_EQ(lado, linha == 6 ? 1 : 0) << "row " << linha;
         Colisao();
         EXPECT_EQ(lado, linha == 6 ? 1 : 0) << "the victory is kept";
+        QuadrosPedidos();
     }
 }
+
+#if ZANDREL_PACING
+TEST(Colisao, BooksOneFrameASlotAheadAtATime) {
+    Zera();
+    Colisao();
+    Colisao(); // a frame a tick brings in between books nothing more
+    ASSERT_EQ(relogios.size(), 1U);
+    EXPECT_EQ(relogios[0].ms, 16U);
+    EXPECT_EQ(redesenhos, 0);
+    EXPECT_EQ(QuadrosPedidos(), 1);
+    Colisao();
+    EXPECT_EQ(relogios.size(), 2U) << "once the slot has come, the next is booked";
+    QuadrosPedidos();
+}
+#endif

@@ -59,6 +59,19 @@ void movimentacarro(int) {
     glutTimerFunc(static_cast<unsigned>(100 - tempo), movimentacarro, 1);
 }
 
+#if ZANDREL_PACING
+// Playing frames come one slot (about 1/60 s) apart: the toolkit's loop sleeps
+// until the slot, where it would otherwise draw flat out. The truck's ticks
+// and the keys still bring frames of their own at once; only one slot is ever
+// booked, so those extra frames do not multiply the chain.
+static bool quadromarcado;
+
+static void proximoquadro(int) {
+    quadromarcado = false;
+    glutPostRedisplay();
+}
+#endif
+
 void Colisao() {
     // The truck covers x movercarro+1 .. +4; the frog's centre is moversapox+15.
     for (int k = 11; k <= 14; k++)
@@ -68,6 +81,13 @@ void Colisao() {
     if (moversapoy == 6 && lado == 0)
         lado = 1;
 
-    // Every playing frame asks for the next one.
+        // Every playing frame asks for the next one.
+#if ZANDREL_PACING
+    if (!quadromarcado) {
+        quadromarcado = true;
+        glutTimerFunc(16, proximoquadro, 0);
+    }
+#else
     glutPostRedisplay();
+#endif
 }

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Runs the paced game, the flat-out game and the anchor one after the other,
+# each on a private Xvfb with Mesa's software GL, drives them with xdotool,
+# and prints one table. A benchmark, not a test: it asserts nothing.
+#   bench/bench.sh PACED UNPACED ANCHOR PROBE.so
+source "$(dirname "$0")/../scripts/xvfb.sh"
+sonda=$(realpath "$4")
+JOGAR=${JOGAR:-10}  # seconds of play measured
+GANHO=${GANHO:-5}   # seconds measured after the victory
+
+mede() {
+    local nome=$1 programa=$2 ganha=$3
+    export ZANDREL_SONDA_SAIDA="$AQUI/$nome.linha"
+    tela
+    ZANDREL_SONDA_INICIO=$EPOCHREALTIME jogo env LD_PRELOAD="$sonda" "$programa"
+    sleep 1
+    # Playing: the frog steps left and right along the start row, out of the
+    # truck's way, each step a key-to-screen sample.
+    teclas F12
+    local fim=$((SECONDS + JOGAR)) lado=Left
+    while [ "$SECONDS" -lt "$fim" ]; do
+        teclas "$lado"
+        [ "$lado" = Left ] && lado=Right || lado=Left
+        sleep 0.09
+    done
+    teclas F12
+    if [ "$ganha" = sim ]; then
+        for _ in $(seq 10); do
+            ATRASO=5 teclas Up Up Up Up Up Up
+            sleep 0.3
+            foto fim
+            [ "$(cor fim 20 0.4)" != 0,0,0 ] || break
+            teclas Down Down Down Down Down Down
+        done
+        teclas F12
+        sleep "$GANHO"
+        teclas F12
+    fi
+    esc
+    kill "${PIDS[0]}"
+    PIDS=()
+    echo "| $nome $(cat "$ZANDREL_SONDA_SAIDA")"
+}
+
+echo "| variant | frames/s playing | CPU % playing | CPU ms per frame | CPU % won | truck period mean / max | frames per truck position (min) | key-to-screen median / max | start-up to first frame | peak RSS |"
+echo "|---|---|---|---|---|---|---|---|---|---|"
+mede paced "$1" sim
+mede unpaced "$2" sim
+mede anchor "$3" nao

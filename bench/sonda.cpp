@@ -1,0 +1,158 @@
+// Preloaded into the game by the benchmark: timestamps every buffer swap,
+// truck tick and arrow key as the toolkit sees them, without changing the
+// program. F12, which the game ignores, marks the phases of a run: playing
+// from the first to the second, won from the third to the fourth. At exit
+// it writes one table row to $ZANDREL_SONDA_SAIDA.
+#include <GL/glut.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <dlfcn.h>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+std::int64_t Agora(clockid_t relogio = CLOCK_MONOTONIC) {
+    timespec t{};
+    clock_gettime(relogio, &t);
+    return t.tv_sec * 1000000000LL + t.tv_nsec;
+}
+
+std::int64_t Cpu() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u); // every thread, llvmpipe's too
+    return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000000000LL +
+           (u.ru_utime.tv_usec + u.ru_stime.tv_usec) * 1000LL;
+}
+
+std::vector<std::int64_t> trocas, tiques, teclas, marcas, cpus;
+std::int64_t primeiro_quadro; // realtime, to compare with the launch time
+void (*carro)(int);
+void (*mover)(int, int, int);
+
+template <typename F> F Proxima(const char *nome) {
+    return reinterpret_cast<F>(dlsym(RTLD_NEXT, nome));
+}
+
+void Tique(int valor) {
+    tiques.push_back(Agora());
+    carro(valor);
+}
+
+void Tecla(int tecla, int x, int y) {
+    if (tecla == GLUT_KEY_F12) {
+        marcas.push_back(Agora());
+        cpus.push_back(Cpu());
+        return;
+    }
+    teclas.push_back(Agora());
+    mover(tecla, x, y);
+}
+
+// What of v lies in [a, b).
+std::vector<std::int64_t> Entre(const std::vector<std::int64_t> &v, std::int64_t a, std::int64_t b) {
+    return {std::lower_bound(v.begin(), v.end(), a), std::lower_bound(v.begin(), v.end(), b)};
+}
+
+std::string Fmt(const char *formato, double a, double b = 0) {
+    char texto[64];
+    std::snprintf(texto, sizeof texto, formato, a, b);
+    return texto;
+}
+
+void Relata() {
+    const char *saida = std::getenv("ZANDREL_SONDA_SAIDA");
+    if (saida == nullptr || marcas.size() < 2)
+        return;
+    const double ms = 1e6;
+    const std::int64_t a = marcas[0], b = marcas[1];
+    const double segundos = static_cast<double>(b - a) / 1e9;
+    const auto quadros = Entre(trocas, a, b);
+    const double cpu = static_cast<double>(cpus[1] - cpus[0]);
+    std::string linha = Fmt("| %.0f ", static_cast<double>(quadros.size()) / segundos) +
+                        Fmt("| %.1f ", cpu / static_cast<double>(b - a) * 100) +
+                        Fmt("| %.3f ", cpu / ms / static_cast<double>(quadros.size()));
+    linha += marcas.size() >= 4 ? Fmt("| %.1f ", static_cast<double>(cpus[3] - cpus[2]) /
+                                                     static_cast<double>(marcas[3] - marcas[2]) * 100)
+                                : "| - ";
+
+    // The truck: period, and playing frames drawn while it stands in each place.
+    const auto t = Entre(tiques, a, b);
+    if (t.size() >= 2) {
+        double soma = 0, pior = 0;
+        std::size_t menos = SIZE_MAX;
+        for (std::size_t i = 1; i < t.size(); i++) {
+            const double p = static_cast<double>(t[i] - t[i - 1]) / ms;
+            soma += p;
+            pior = std::max(pior, p);
+            menos = std::min(menos, Entre(trocas, t[i - 1], t[i]).size());
+        }
+        linha += Fmt("| %.1f / %.1f ms ", soma / static_cast<double>(t.size() - 1), pior) +
+                 Fmt("| %.0f ", static_cast<double>(menos));
+    } else {
+        linha += "| - | - ";
+    }
+
+    // Key to screen: from the arrow's callback to the first swap after it.
+    std::vector<double> atrasos;
+    for (std::int64_t k : Entre(teclas, a, b)) {
+        auto q = std::upper_bound(trocas.begin(), trocas.end(), k);
+        if (q != trocas.end())
+            atrasos.push_back(static_cast<double>(*q - k) / ms);
+    }
+    std::sort(atrasos.begin(), atrasos.end());
+    linha += atrasos.empty() ? "| - "
+                             : Fmt("| %.1f / %.1f ms ", atrasos[atrasos.size() / 2], atrasos.back());
+
+    const char *inicio = std::getenv("ZANDREL_SONDA_INICIO"); // bash's $EPOCHREALTIME
+    linha += inicio == nullptr ? "| - "
+                               : Fmt("| %.0f ms ", static_cast<double>(primeiro_quadro) / ms -
+                                                       std::strtod(inicio, nullptr) * 1e3);
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    linha += Fmt("| %.1f MiB |", static_cast<double>(u.ru_maxrss) / 1024);
+
+    if (FILE *f = std::fopen(saida, "w")) {
+        std::fprintf(f, "%s\n", linha.c_str());
+        std::fclose(f);
+    }
+}
+
+__attribute__((constructor)) void Prepara() {
+    trocas.reserve(1 << 20);
+    tiques.reserve(1 << 12);
+    teclas.reserve(1 << 12);
+}
+
+__attribute__((destructor)) void Termina() {
+    Relata();
+}
+
+} // namespace
+
+extern "C" {
+
+void glutSwapBuffers() {
+    if (trocas.empty())
+        primeiro_quadro = Agora(CLOCK_REALTIME);
+    Proxima<void (*)()>("glutSwapBuffers")();
+    trocas.push_back(Agora());
+}
+
+void glutTimerFunc(unsigned ms, void (*funcao)(int), int valor) {
+    if (carro == nullptr && valor == 1)
+        carro = funcao; // the first timer the game starts is the truck's
+    Proxima<void (*)(unsigned, void (*)(int), int)>("glutTimerFunc")(
+        ms, funcao == carro ? Tique : funcao, valor);
+}
+
+void glutSpecialFunc(void (*funcao)(int, int, int)) {
+    mover = funcao;
+    Proxima<void (*)(void (*)(int, int, int))>("glutSpecialFunc")(Tecla);
+}
+}

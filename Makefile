@@ -1,14 +1,18 @@
 # The front door: `make run` plays, `make test` proves. Both install the
 # Debian packages they lack first.
 
+SHELL   := /bin/bash
 BUILD   ?= build
 PREFIX  ?= /usr/local
 JOBS    ?= $(shell nproc)
 
 PARA_JOGO   := "to build the game" "cmake g++ make freeglut3-dev libglu1-mesa-dev"
 PARA_TESTES := "to run the tests on a private X server with software GL" \
-               "libgtest-dev xvfb libgl1-mesa-dri xdotool imagemagick x11-utils openbox wmctrl"
+               "libgtest-dev xvfb libgl1-mesa-dri xdotool imagemagick x11-utils x11-xserver-utils openbox wmctrl"
 PARA_LINT   := "to check the code" "clang-tidy cppcheck clang-format"
+
+FONTES      := $(wildcard src/*.cpp src/*/*.cpp) bench/sonda.cpp bench/ancora.cpp
+CABECALHOS  := $(wildcard src/*/*.h)
 
 .PHONY: all run build test install lint format screenshots bench clean
 
@@ -47,3 +51,16 @@ install: build
 
 clean:
 	rm -rf $(BUILD)
+
+# clang-tidy and cppcheck on the game, and its formatting.
+lint:
+	@scripts/deps.sh $(PARA_JOGO) $(PARA_LINT)
+	cmake -S . -B $(BUILD)/lint -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DZANDREL_TESTS=OFF -DZANDREL_BENCH=ON
+	clang-tidy -p $(BUILD)/lint --quiet $(FONTES) 2>&1 | { grep -v 'warnings generated' || true; }; \
+	    exit $${PIPESTATUS[0]}
+	cppcheck --quiet --error-exitcode=1 --enable=warning,style,performance,portability \
+	    --inline-suppr --suppress=missingIncludeSystem --std=c++17 -I src $(FONTES)
+	clang-format --dry-run --Werror $(FONTES) $(CABECALHOS) tests/*.cpp tests/*.h
+
+format:
+	clang-format -i $(FONTES) $(CABECALHOS) tests/*.cpp tests/*.h

@@ -55,13 +55,14 @@ void Tecla(int tecla, int x, int y) {
 }
 
 // What of v lies in [a, b).
-std::vector<std::int64_t> Entre(const std::vector<std::int64_t> &v, std::int64_t a, std::int64_t b) {
+std::vector<std::int64_t> Entre(const std::vector<std::int64_t> &v, std::int64_t a,
+                                std::int64_t b) {
     return {std::lower_bound(v.begin(), v.end(), a), std::lower_bound(v.begin(), v.end(), b)};
 }
 
-std::string Fmt(const char *formato, double a, double b = 0) {
+std::string Fmt(const char *formato, double a) {
     char texto[64];
-    std::snprintf(texto, sizeof texto, formato, a, b);
+    std::snprintf(texto, sizeof texto, formato, a);
     return texto;
 }
 
@@ -77,9 +78,10 @@ void Relata() {
     std::string linha = Fmt("| %.0f ", static_cast<double>(quadros.size()) / segundos) +
                         Fmt("| %.1f ", cpu / static_cast<double>(b - a) * 100) +
                         Fmt("| %.3f ", cpu / ms / static_cast<double>(quadros.size()));
-    linha += marcas.size() >= 4 ? Fmt("| %.1f ", static_cast<double>(cpus[3] - cpus[2]) /
-                                                     static_cast<double>(marcas[3] - marcas[2]) * 100)
-                                : "| - ";
+    linha += marcas.size() >= 4
+                 ? Fmt("| %.1f ", static_cast<double>(cpus[3] - cpus[2]) /
+                                      static_cast<double>(marcas[3] - marcas[2]) * 100)
+                 : "| - ";
 
     // The truck: period, and playing frames drawn while it stands in each place.
     const auto t = Entre(tiques, a, b);
@@ -92,8 +94,8 @@ void Relata() {
             pior = std::max(pior, p);
             menos = std::min(menos, Entre(trocas, t[i - 1], t[i]).size());
         }
-        linha += Fmt("| %.1f / %.1f ms ", soma / static_cast<double>(t.size() - 1), pior) +
-                 Fmt("| %.0f ", static_cast<double>(menos));
+        linha += Fmt("| %.1f / ", soma / static_cast<double>(t.size() - 1)) +
+                 Fmt("%.1f ms ", pior) + Fmt("| %.0f ", static_cast<double>(menos));
     } else {
         linha += "| - | - ";
     }
@@ -106,8 +108,9 @@ void Relata() {
             atrasos.push_back(static_cast<double>(*q - k) / ms);
     }
     std::sort(atrasos.begin(), atrasos.end());
-    linha += atrasos.empty() ? "| - "
-                             : Fmt("| %.1f / %.1f ms ", atrasos[atrasos.size() / 2], atrasos.back());
+    linha += atrasos.empty()
+                 ? "| - "
+                 : Fmt("| %.1f / ", atrasos[atrasos.size() / 2]) + Fmt("%.1f ms ", atrasos.back());
 
     const char *inicio = std::getenv("ZANDREL_SONDA_INICIO"); // bash's $EPOCHREALTIME
     linha += inicio == nullptr ? "| - "
@@ -144,15 +147,15 @@ void glutSwapBuffers() {
     trocas.push_back(Agora());
 }
 
-void glutTimerFunc(unsigned ms, void (*funcao)(int), int valor) {
-    if (carro == nullptr && valor == 1)
-        carro = funcao; // the first timer the game starts is the truck's
+void glutTimerFunc(unsigned time, void (*callback)(int), int value) {
+    if (carro == nullptr && value == 1)
+        carro = callback; // the first timer the game starts is the truck's
     Proxima<void (*)(unsigned, void (*)(int), int)>("glutTimerFunc")(
-        ms, funcao == carro ? Tique : funcao, valor);
+        time, callback == carro ? Tique : callback, value);
 }
 
-void glutSpecialFunc(void (*funcao)(int, int, int)) {
-    mover = funcao;
+void glutSpecialFunc(void (*callback)(int, int, int)) {
+    mover = callback;
     Proxima<void (*)(void (*)(int, int, int))>("glutSpecialFunc")(Tecla);
 }
 }

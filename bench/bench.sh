@@ -25,13 +25,7 @@ mede() {
     done
     teclas F12
     if [ "$ganha" = sim ]; then
-        for _ in $(seq 10); do
-            ATRASO=5 teclas Up Up Up Up Up Up
-            sleep 0.3
-            foto fim
-            [ "$(cor fim 20 0.4)" != 0,0,0 ] || break
-            teclas Down Down Down Down Down Down
-        done
+        atravessa
         teclas F12
         sleep "$GANHO"
         teclas F12

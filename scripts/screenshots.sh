@@ -19,13 +19,7 @@ teclas w w
 sleep 0.3
 import -window "$JANELA" "$destino/building.png"
 
-for _ in $(seq 10); do
-    ATRASO=5 teclas Up Up Up Up Up Up
-    sleep 0.3
-    foto fim
-    [ "$(cor fim 20 0.4)" != 0,0,0 ] || break
-    teclas Down Down Down Down Down Down
-done
+atravessa
 import -window "$JANELA" "$destino/victory.png"
 esc
 echo "wrote $destino/playing.png, $destino/building.png and $destino/victory.png"

@@ -13,6 +13,7 @@ PARA_LINT   := "to check the code" "clang-tidy cppcheck clang-format"
 
 FONTES      := $(wildcard src/*.cpp src/*/*.cpp) bench/sonda.cpp bench/ancora.cpp
 CABECALHOS  := $(wildcard src/*/*.h)
+TESTES_CPP  := $(wildcard tests/*.cpp tests/*.h)
 
 .PHONY: all run build test install lint format screenshots bench clean
 
@@ -60,7 +61,7 @@ lint:
 	    exit $${PIPESTATUS[0]}
 	cppcheck --quiet --error-exitcode=1 --enable=warning,style,performance,portability \
 	    --inline-suppr --suppress=missingIncludeSystem --std=c++17 -I src $(FONTES)
-	clang-format --dry-run --Werror $(FONTES) $(CABECALHOS) tests/*.cpp tests/*.h
+	clang-format --dry-run --Werror $(FONTES) $(CABECALHOS) $(TESTES_CPP)
 
 format:
-	clang-format -i $(FONTES) $(CABECALHOS) tests/*.cpp tests/*.h
+	clang-format -i $(FONTES) $(CABECALHOS) $(TESTES_CPP)

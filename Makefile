@@ -8,7 +8,7 @@ JOBS    ?= $(shell nproc)
 
 PARA_JOGO   := "to build the game" "cmake g++ make freeglut3-dev libglu1-mesa-dev"
 PARA_TESTES := "to run the tests on a private X server with software GL" \
-               "libgtest-dev xvfb libgl1-mesa-dri xdotool imagemagick x11-utils x11-xserver-utils openbox wmctrl"
+               "libgtest-dev xvfb libgl1-mesa-dri xdotool imagemagick x11-utils openbox wmctrl"
 PARA_LINT   := "to check the code" "clang-tidy cppcheck clang-format"
 
 FONTES      := $(wildcard src/*.cpp src/*/*.cpp) bench/sonda.cpp bench/ancora.cpp

@@ -5,18 +5,18 @@
 #include <GL/gl.h>
 
 // One window outline, a batch of its own.
-static void Janela(int x0, int x1, float y0, float y1) {
+static void Janela(GLfloat x0, GLfloat x1, GLfloat y0, GLfloat y1) {
     glColor3f(0, 0, 0);
     glLineWidth(2);
     glBegin(GL_LINES);
-    glVertex2f(static_cast<GLfloat>(x0), y0);
-    glVertex2f(static_cast<GLfloat>(x1), y0);
-    glVertex2f(static_cast<GLfloat>(x0), y1);
-    glVertex2f(static_cast<GLfloat>(x1), y1);
-    glVertex2f(static_cast<GLfloat>(x0), y0);
-    glVertex2f(static_cast<GLfloat>(x0), y1);
-    glVertex2f(static_cast<GLfloat>(x1), y0);
-    glVertex2f(static_cast<GLfloat>(x1), y1);
+    glVertex2f(x0, y0);
+    glVertex2f(x1, y0);
+    glVertex2f(x0, y1);
+    glVertex2f(x1, y1);
+    glVertex2f(x0, y0);
+    glVertex2f(x0, y1);
+    glVertex2f(x1, y0);
+    glVertex2f(x1, y1);
     glEnd();
 }
 

@@ -70,6 +70,17 @@ static void proximoquadro(int) {
     quadromarcado = false;
     glutPostRedisplay();
 }
+
+static void PedeQuadro() {
+    if (!quadromarcado) {
+        quadromarcado = true;
+        glutTimerFunc(16, proximoquadro, 0);
+    }
+}
+#else
+static void PedeQuadro() {
+    glutPostRedisplay();
+}
 #endif
 
 void Colisao() {
@@ -81,13 +92,6 @@ void Colisao() {
     if (moversapoy == 6 && lado == 0)
         lado = 1;
 
-        // Every playing frame asks for the next one.
-#if ZANDREL_PACING
-    if (!quadromarcado) {
-        quadromarcado = true;
-        glutTimerFunc(16, proximoquadro, 0);
-    }
-#else
-    glutPostRedisplay();
-#endif
+    // Every playing frame asks for the next one.
+    PedeQuadro();
 }

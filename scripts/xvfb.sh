@@ -45,12 +45,18 @@ esc() {
 # Screenshot of the window as a raw PPM, for probing pixels.
 foto() { import -window "$JANELA" -depth 8 "ppm:$AQUI/$1.ppm"; }
 
+# A screenshot's width, height and header length, into the caller's w, h and
+# cabeca (bash's locals are seen by the routines a function calls).
+medidas() {
+    read -r w h < <(sed -n 2p "$AQUI/$1.ppm")
+    cabeca=$(head -n 3 "$AQUI/$1.ppm" | wc -c)
+}
+
 # The colour "r,g,b" of a screenshot at a point of the world frame (30 x 15),
 # on the window's current size.
 cor() {
     local f="$AQUI/$1.ppm" w h cabeca px py
-    read -r w h < <(sed -n 2p "$f")
-    cabeca=$(head -n 3 "$f" | wc -c)
+    medidas "$1"
     px=$(awk -v x="$2" -v w="$w" 'BEGIN { printf "%d", x * w / 30 }')
     py=$(awk -v y="$3" -v h="$h" 'BEGIN { printf "%d", (15 - y) * h / 15 }')
     od -An -tu1 -j $((cabeca + (py * w + px) * 3)) -N 3 "$f" | awk '{ print $1 "," $2 "," $3 }'
@@ -71,8 +77,7 @@ confere() {
 # round every pixel whose "r,g,b" matches the pattern, in world units.
 acha() {
     local f="$AQUI/$1.ppm" w h cabeca
-    read -r w h < <(sed -n 2p "$f")
-    cabeca=$(head -n 3 "$f" | wc -c)
+    medidas "$1"
     tail -c +$((cabeca + 1)) "$f" | od -An -v -tu1 -w$((w * 3)) | awk -v w="$w" -v h="$h" -v re="^($2)$" '
         { for (i = 1; i <= NF; i += 3) if (($i "," $(i + 1) "," $(i + 2)) ~ re) {
               x = (i - 1) / 3

@@ -37,15 +37,16 @@ screenshots: build
 	@scripts/deps.sh $(PARA_TESTES)
 	scripts/screenshots.sh $(BUILD)/release/src/zandrel docs
 
-# Paced and flat-out builds of the game, and the anchor, measured in one run.
+# The game, its back-to-back build and the anchor, measured in one run.
 bench:
 	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES)
-	cmake -S . -B $(BUILD)/bench-paced -DCMAKE_BUILD_TYPE=Release -DZANDREL_TESTS=OFF -DZANDREL_BENCH=ON
-	cmake --build $(BUILD)/bench-paced -j $(JOBS)
-	cmake -S . -B $(BUILD)/bench-unpaced -DCMAKE_BUILD_TYPE=Release -DZANDREL_TESTS=OFF -DZANDREL_PACING=OFF
-	cmake --build $(BUILD)/bench-unpaced -j $(JOBS)
-	bench/bench.sh $(BUILD)/bench-paced/src/zandrel $(BUILD)/bench-unpaced/src/zandrel \
-	    $(BUILD)/bench-paced/bench/ancora $(BUILD)/bench-paced/bench/libsonda.so
+	cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DZANDREL_TESTS=OFF -DZANDREL_BENCH=ON
+	cmake --build $(BUILD)/bench -j $(JOBS)
+	cmake -S . -B $(BUILD)/bench-continuous -DCMAKE_BUILD_TYPE=Release -DZANDREL_TESTS=OFF \
+	    -DZANDREL_CONTINUOUS_FRAMES=ON
+	cmake --build $(BUILD)/bench-continuous -j $(JOBS)
+	bench/bench.sh $(BUILD)/bench/src/zandrel $(BUILD)/bench-continuous/src/zandrel \
+	    $(BUILD)/bench/bench/ancora $(BUILD)/bench/bench/libsonda.so
 
 install: build
 	cmake --install $(BUILD)/release --prefix $(PREFIX)

@@ -1,8 +1,9 @@
 // Preloaded into the game by the benchmark: timestamps every buffer swap,
 // truck tick and arrow key as the toolkit sees them, without changing the
 // program. F12, which the game ignores, marks the phases of a run: playing
-// from the first to the second, won from the third to the fourth. At exit
-// it writes one table row to $ZANDREL_SONDA_SAIDA.
+// with no key pressed from the first mark to the second, playing with arrow
+// presses from the second to the third, won from the fourth to the fifth.
+// At exit it writes one table row to $ZANDREL_SONDA_SAIDA.
 #include <GL/glut.h>
 
 #include <algorithm>
@@ -68,23 +69,23 @@ std::string Fmt(const char *formato, double a) {
 
 void Relata() {
     const char *saida = std::getenv("ZANDREL_SONDA_SAIDA");
-    if (saida == nullptr || marcas.size() < 2)
+    if (saida == nullptr || marcas.size() < 3)
         return;
     const double ms = 1e6;
-    const std::int64_t a = marcas[0], b = marcas[1];
+    const std::int64_t a = marcas[0], b = marcas[1], c = marcas[2];
     const double segundos = static_cast<double>(b - a) / 1e9;
     const auto quadros = Entre(trocas, a, b);
     const double cpu = static_cast<double>(cpus[1] - cpus[0]);
     std::string linha = Fmt("| %.0f ", static_cast<double>(quadros.size()) / segundos) +
                         Fmt("| %.1f ", cpu / static_cast<double>(b - a) * 100) +
                         Fmt("| %.3f ", cpu / ms / static_cast<double>(quadros.size()));
-    linha += marcas.size() >= 4
-                 ? Fmt("| %.1f ", static_cast<double>(cpus[3] - cpus[2]) /
-                                      static_cast<double>(marcas[3] - marcas[2]) * 100)
+    linha += marcas.size() >= 5
+                 ? Fmt("| %.1f ", static_cast<double>(cpus[4] - cpus[3]) /
+                                      static_cast<double>(marcas[4] - marcas[3]) * 100)
                  : "| - ";
 
     // The truck: period, and playing frames drawn while it stands in each place.
-    const auto t = Entre(tiques, a, b);
+    const auto t = Entre(tiques, a, c);
     if (t.size() >= 2) {
         double soma = 0, pior = 0;
         std::size_t menos = SIZE_MAX;
@@ -102,7 +103,7 @@ void Relata() {
 
     // Key to screen: from the arrow's callback to the first swap after it.
     std::vector<double> atrasos;
-    for (std::int64_t k : Entre(teclas, a, b)) {
+    for (std::int64_t k : Entre(teclas, b, c)) {
         auto q = std::upper_bound(trocas.begin(), trocas.end(), k);
         if (q != trocas.end())
             atrasos.push_back(static_cast<double>(*q - k) / ms);

@@ -10,7 +10,14 @@ int predioy;
 int tempo;
 int lado;
 
-// Arrow keys move the frog; the next frame shows it, so nothing is redrawn here.
+// Frames come when the picture can change, and only then: on each truck tick,
+// on each character key, and on each arrow key while the frog is crossing.
+// Nothing else moves, and the rule gives the same answer on the same state, so
+// this draws the same game as frames drawn back to back, for a fraction of the
+// work. ZANDREL_CONTINUOUS_FRAMES builds the back-to-back chain instead.
+
+// Arrow keys move the frog. While it is crossing, the move is drawn at once and
+// the rule sees it; once it has won, the arrows change nothing on screen.
 void Mover(int tecla, int, int) {
     if (tecla == GLUT_KEY_UP)
         moversapoy++;
@@ -29,6 +36,11 @@ void Mover(int tecla, int, int) {
         moversapox = -13;
     if (moversapox > 13)
         moversapox = 13;
+
+#if !ZANDREL_CONTINUOUS_FRAMES
+    if (lado == 0)
+        glutPostRedisplay();
+#endif
 }
 
 void Teclado(unsigned char tecla, int, int) {
@@ -59,30 +71,6 @@ void movimentacarro(int) {
     glutTimerFunc(static_cast<unsigned>(100 - tempo), movimentacarro, 1);
 }
 
-#if ZANDREL_PACING
-// Playing frames come one slot (about 1/60 s) apart: the toolkit's loop sleeps
-// until the slot, where it would otherwise draw flat out. The truck's ticks
-// and the keys still bring frames of their own at once; only one slot is ever
-// booked, so those extra frames do not multiply the chain.
-static bool quadromarcado;
-
-static void proximoquadro(int) {
-    quadromarcado = false;
-    glutPostRedisplay();
-}
-
-static void PedeQuadro() {
-    if (!quadromarcado) {
-        quadromarcado = true;
-        glutTimerFunc(16, proximoquadro, 0);
-    }
-}
-#else
-static void PedeQuadro() {
-    glutPostRedisplay();
-}
-#endif
-
 void Colisao() {
     // The truck covers x movercarro+1 .. +4; the frog's centre is moversapox+15.
     for (int k = 11; k <= 14; k++)
@@ -92,6 +80,7 @@ void Colisao() {
     if (moversapoy == 6 && lado == 0)
         lado = 1;
 
-    // Every playing frame asks for the next one.
-    PedeQuadro();
+#if ZANDREL_CONTINUOUS_FRAMES
+    glutPostRedisplay();
+#endif
 }

@@ -10,12 +10,20 @@ PARA_JOGO   := "to build the game" "cmake g++ make freeglut3-dev libglu1-mesa-de
 PARA_TESTES := "to run the tests on a private X server with software GL" \
                "libgtest-dev xvfb libgl1-mesa-dri xdotool imagemagick x11-utils openbox wmctrl"
 PARA_LINT   := "to check the code" "clang-tidy cppcheck clang-format"
+PARA_WEB    := "to build the page" "cmake make emscripten xfonts-75dpi pcf2bdf"
+PARA_NAVEGADOR := "to play the page in a real browser in the tests" \
+                  "chromium chromium-driver python3-selenium"
+# Emscripten runs on Debian's Node.js modules and Python, whatever else comes
+# first on PATH.
+EMSCRIPTEN  := NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
+WERROR      ?= OFF
 
 FONTES      := $(wildcard src/*.cpp src/*/*.cpp) bench/sonda.cpp bench/ancora.cpp
 CABECALHOS  := $(wildcard src/*/*.h)
+WEB_CPP     := $(wildcard web/*.cpp web/*.h)
 TESTES_CPP  := $(wildcard tests/*.cpp tests/*.h)
 
-.PHONY: all run build test install lint format screenshots bench clean
+.PHONY: all run build web test install lint format screenshots bench clean
 
 all: build
 
@@ -27,15 +35,24 @@ build:
 run: build
 	$(BUILD)/release/src/zandrel
 
+# The same sources in WebAssembly: one self-contained page.
+web:
+	@scripts/deps.sh $(PARA_WEB)
+	$(EMSCRIPTEN) emcmake cmake -S . -B $(BUILD)/web -DCMAKE_BUILD_TYPE=Release -DZANDREL_WERROR=$(WERROR)
+	$(EMSCRIPTEN) cmake --build $(BUILD)/web -j $(JOBS)
+	@echo "zandrel: the page is $(abspath $(BUILD)/web/index.html): open it in a browser, or put it on any web host"
+
 test:
-	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES)
-	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Release -DZANDREL_WERROR=ON -DZANDREL_SANITIZERS=ON
+	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES) $(PARA_WEB) $(PARA_NAVEGADOR)
+	$(MAKE) --no-print-directory web WERROR=ON
+	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Release -DZANDREL_WERROR=ON -DZANDREL_SANITIZERS=ON \
+	    -DZANDREL_PAGINA=$(abspath $(BUILD)/web/index.html)
 	cmake --build $(BUILD)/test -j $(JOBS)
 	cd $(BUILD)/test && ctest --output-on-failure -j $(JOBS)
 
-screenshots: build
-	@scripts/deps.sh $(PARA_TESTES)
-	scripts/screenshots.sh $(BUILD)/release/src/zandrel docs
+screenshots: build web
+	@scripts/deps.sh $(PARA_TESTES) $(PARA_NAVEGADOR)
+	scripts/screenshots.sh $(BUILD)/release/src/zandrel $(BUILD)/web/index.html docs
 
 # The game, its back-to-back build and the anchor, measured in one run.
 bench:
@@ -61,8 +78,8 @@ lint:
 	clang-tidy -p $(BUILD)/lint --quiet $(FONTES) 2>&1 | { grep -v 'warnings generated' || true; }; \
 	    exit $${PIPESTATUS[0]}
 	cppcheck --quiet --error-exitcode=1 --enable=warning,style,performance,portability \
-	    --inline-suppr --suppress=missingIncludeSystem --std=c++17 -I src $(FONTES)
-	clang-format --dry-run --Werror $(FONTES) $(CABECALHOS) $(TESTES_CPP)
+	    --inline-suppr --suppress=missingIncludeSystem --std=c++17 -I src -I web $(FONTES) $(filter %.cpp,$(WEB_CPP))
+	clang-format --dry-run --Werror $(FONTES) $(CABECALHOS) $(TESTES_CPP) $(WEB_CPP)
 
 format:
-	clang-format -i $(FONTES) $(CABECALHOS) $(TESTES_CPP)
+	clang-format -i $(FONTES) $(CABECALHOS) $(TESTES_CPP) $(WEB_CPP)

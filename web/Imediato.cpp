@@ -1,0 +1,197 @@
+// The fixed-function GL that the game draws with, over WebGL. WebGL has no
+// batches, wide lines, bitmap text or matrices, so each batch between glBegin
+// and glEnd is gathered here, turned into triangles in window pixels the way
+// desktop GL rasterises it without smoothing, and drawn from one buffer.
+#define GL_GLEXT_PROTOTYPES
+#include "Fonte.h"
+
+#include <cmath>
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <GL/glu.h>
+#include <GL/glut.h>
+
+namespace {
+
+struct Vertice {
+    GLfloat x, y, r, g, b;
+};
+
+// The product of the projection and model-view matrices, all a 2-D picture
+// needs: x' = sx * x + tx, y' = sy * y + ty.
+GLfloat sx = 1, tx = 0, sy = 1, ty = 0;
+GLfloat cor[3] = {1, 1, 1};
+GLfloat largura = 1, tamanho = 1; // line width and point size, in pixels
+GLfloat w, h;                     // the window, in pixels
+GLenum primitiva;
+Vertice lote[64];
+int nlote;
+Vertice triangulos[8190];
+int ntriangulos;
+Vertice raster;
+GLuint programa, buffer;
+
+void Prepara() {
+    const char *fontes[] = {
+        "attribute vec2 p; attribute vec3 c; uniform vec2 tela; varying vec3 v;"
+        "void main() { gl_Position = vec4(p / tela * 2.0 - 1.0, 0.0, 1.0); v = c; }",
+        "precision mediump float; varying vec3 v;"
+        "void main() { gl_FragColor = vec4(v, 1.0); }"};
+    programa = glCreateProgram();
+    for (int i = 0; i < 2; i++) {
+        const GLuint s = glCreateShader(i == 0 ? GL_VERTEX_SHADER : GL_FRAGMENT_SHADER);
+        glShaderSource(s, 1, &fontes[i], nullptr);
+        glCompileShader(s);
+        glAttachShader(programa, s);
+    }
+    glBindAttribLocation(programa, 0, "p");
+    glBindAttribLocation(programa, 1, "c");
+    glLinkProgram(programa);
+    glGenBuffers(1, &buffer);
+}
+
+// With no reshape callback the toolkit keeps the viewport on the whole window.
+void MedeJanela() {
+    w = static_cast<GLfloat>(glutGet(GLUT_WINDOW_WIDTH));
+    h = static_cast<GLfloat>(glutGet(GLUT_WINDOW_HEIGHT));
+}
+
+// A point of the world frame in window pixels, computed as the GL does it.
+Vertice NaJanela(GLfloat x, GLfloat y) {
+    return {(sx * x + tx) * (w / 2) + w / 2, (sy * y + ty) * (h / 2) + h / 2, cor[0], cor[1],
+            cor[2]};
+}
+
+void Descarrega() {
+    if (ntriangulos == 0)
+        return;
+    if (programa == 0)
+        Prepara();
+    glViewport(0, 0, static_cast<GLsizei>(w), static_cast<GLsizei>(h));
+    glUseProgram(programa);
+    glUniform2f(glGetUniformLocation(programa, "tela"), w, h);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(ntriangulos * sizeof(Vertice)),
+                 triangulos, GL_STREAM_DRAW);
+    glEnableVertexAttribArray(0);
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(Vertice), nullptr);
+    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(Vertice),
+                          reinterpret_cast<const void *>(2 * sizeof(GLfloat)));
+    glDrawArrays(GL_TRIANGLES, 0, ntriangulos);
+    ntriangulos = 0;
+}
+
+Vertice Desloca(Vertice v, GLfloat dx, GLfloat dy) {
+    v.x += dx;
+    v.y += dy;
+    return v;
+}
+
+void Quadrilatero(const Vertice &a, const Vertice &b, const Vertice &c, const Vertice &d) {
+    if (ntriangulos + 6 > static_cast<int>(sizeof triangulos / sizeof triangulos[0]))
+        Descarrega();
+    const Vertice seis[] = {a, b, c, a, c, d};
+    for (const Vertice &v : seis)
+        triangulos[ntriangulos++] = v;
+}
+
+// A wide line is its segment moved half the width either way along the
+// minor axis.
+void Linha(const Vertice &a, const Vertice &b) {
+    const GLfloat m = largura / 2;
+    const bool deitada = std::fabs(b.x - a.x) >= std::fabs(b.y - a.y);
+    const GLfloat dx = deitada ? 0 : m, dy = deitada ? m : 0;
+    Quadrilatero(Desloca(a, -dx, -dy), Desloca(b, -dx, -dy), Desloca(b, dx, dy),
+                 Desloca(a, dx, dy));
+}
+
+// A point is a square of its size round it.
+void Ponto(const Vertice &v) {
+    const GLfloat m = tamanho / 2;
+    Quadrilatero(Desloca(v, -m, -m), Desloca(v, m, -m), Desloca(v, m, m), Desloca(v, -m, m));
+}
+
+} // namespace
+
+// Only Times 24 exists here, the one font the game writes with.
+void *glutBitmapTimesRoman24;
+
+// The game sets up its one matrix once, on the projection.
+void glMatrixMode(GLenum) {}
+
+void gluOrtho2D(GLdouble esquerda, GLdouble direita, GLdouble baixo, GLdouble topo) {
+    const auto a = static_cast<GLfloat>(2 / (direita - esquerda));
+    const auto b = static_cast<GLfloat>(-(direita + esquerda) / (direita - esquerda));
+    const auto c = static_cast<GLfloat>(2 / (topo - baixo));
+    const auto d = static_cast<GLfloat>(-(topo + baixo) / (topo - baixo));
+    tx += sx * b;
+    sx *= a;
+    ty += sy * d;
+    sy *= c;
+}
+
+void glColor3f(GLfloat r, GLfloat g, GLfloat b) {
+    cor[0] = r;
+    cor[1] = g;
+    cor[2] = b;
+}
+
+void glLineWidth(GLfloat l) {
+    largura = l;
+}
+
+void glPointSize(GLfloat t) {
+    tamanho = t;
+}
+
+void glBegin(GLenum p) {
+    MedeJanela();
+    primitiva = p;
+    nlote = 0;
+}
+
+void glVertex2f(GLfloat x, GLfloat y) {
+    if (nlote < static_cast<int>(sizeof lote / sizeof lote[0]))
+        lote[nlote++] = NaJanela(x, y);
+}
+
+void glVertex2i(GLint x, GLint y) {
+    glVertex2f(static_cast<GLfloat>(x), static_cast<GLfloat>(y));
+}
+
+void glEnd() {
+    for (int i = 0; i < nlote; i++) {
+        if (primitiva == GL_POINTS)
+            Ponto(lote[i]);
+        if (primitiva == GL_LINES && i % 2 == 1)
+            Linha(lote[i - 1], lote[i]);
+        if (primitiva == GL_QUADS && i % 4 == 3)
+            Quadrilatero(lote[i - 3], lote[i - 2], lote[i - 1], lote[i]);
+    }
+    Descarrega();
+}
+
+// Bitmap text takes the current colour with the raster position.
+void glRasterPos2f(GLfloat x, GLfloat y) {
+    MedeJanela();
+    raster = NaJanela(x, y);
+}
+
+// Each set bit of the glyph is one pixel, from the pen's whole pixel.
+void glutBitmapCharacter(void *, int letra) {
+    if (letra < 32 || letra > 126)
+        return;
+    const Glifo &g = glifos[letra - 32];
+    const int bytes = (g.w + 7) / 8;
+    Vertice p = raster;
+    for (int j = 0; j < g.h; j++)
+        for (int i = 0; i < g.w; i++)
+            if (bits[g.inicio + j * bytes + i / 8] & (0x80 >> (i % 8))) {
+                p.x = std::floor(raster.x) + static_cast<GLfloat>(g.x + i);
+                p.y = std::floor(raster.y) + static_cast<GLfloat>(g.y + g.h - 1 - j);
+                Quadrilatero(p, Desloca(p, 1, 0), Desloca(p, 1, 1), Desloca(p, 0, 1));
+            }
+    Descarrega();
+    raster.x += static_cast<GLfloat>(g.avanco);
+}

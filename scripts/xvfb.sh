@@ -30,8 +30,40 @@ jogo() {
 
 vivo() { kill -0 "$JOGO" 2>/dev/null; }
 
-# Real key presses (XTest) to the focused game window.
-teclas() { xdotool key --delay "${ATRASO:-20}" "$@"; }
+# Real key presses: XTest's to the focused game window, or once a page is
+# open, the browser's to the page.
+teclas() {
+    if [ -n "${PAGINA_PID:-}" ]; then
+        navega teclas "${ATRASO:-20}" "$@"
+    else
+        xdotool key --delay "${ATRASO:-20}" "$@"
+    fi
+}
+
+# Opens the page (a URL) in headless Chromium and waits for its first frame,
+# whose time RESPOSTA gives; from then on teclas and foto play the page instead
+# of the window, and navega talks to the browser's driver.
+pagina() {
+    if [ -z "${PAGINA_PID:-}" ]; then
+        coproc PAGINA { exec /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/navegador.py" 2>"$AQUI/navegador.log"; }
+        PIDS+=("$PAGINA_PID")
+    fi
+    navega abre "$1"
+    for _ in $(seq 100); do
+        navega js "Module.primeiro || 0"
+        [ "$RESPOSTA" = 0 ] || return 0
+        sleep 0.05
+    done
+    falha "the page drew no frame in 5 s"
+}
+
+# One command to the page's driver (see navegador.py); its answer in RESPOSTA.
+navega() {
+    local estado
+    echo "$*" >&"${PAGINA[1]}"
+    read -r estado RESPOSTA <&"${PAGINA[0]}" || falha "the browser's driver died: $(tail -n 3 "$AQUI/navegador.log")"
+    [ "$estado" = ok ] || falha "the browser's driver: $RESPOSTA"
+}
 
 # Ends the game with Esc, which must end it at once with status 0.
 esc() {
@@ -42,8 +74,16 @@ esc() {
     [ "$estado" -eq 0 ] || falha "Esc ended the game with status $estado"
 }
 
-# Screenshot of the window as a raw PPM, for probing pixels.
-foto() { import -window "$JANELA" -depth 8 "ppm:$AQUI/$1.ppm"; }
+# Screenshot of the window, or of the page's canvas, as a raw PPM for probing
+# pixels.
+foto() {
+    if [ -n "${PAGINA_PID:-}" ]; then
+        navega foto "$AQUI/$1.png"
+        convert "$AQUI/$1.png" -depth 8 "ppm:$AQUI/$1.ppm"
+    else
+        import -window "$JANELA" -depth 8 "ppm:$AQUI/$1.ppm"
+    fi
+}
 
 # A screenshot's width, height and header length, into the caller's w, h and
 # cabeca (bash's locals are seen by the routines a function calls).

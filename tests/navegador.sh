@@ -1,0 +1,56 @@
+# The page plays as the desktop does: from real keys in headless Chromium it
+# shows the desktop's pictures, pixel for pixel; Esc stops it; its console
+# stays clean; and it plays from disk as well as over HTTP.
+#   navegador.sh GAME PAGE
+source "$(dirname "$0")/../scripts/xvfb.sh"
+[ "$(stat -c %s "$2")" -le $((300 * 1024)) ] || falha "the page weighs $(stat -c %s "$2") bytes"
+
+# The start frame, the building at three floors with the frog two steps left,
+# and the victory frame.
+percurso() {
+    foto "$1-inicio"
+    teclas Left Left w w
+    sleep 0.3
+    foto "$1-alto"
+    atravessa
+    mv "$AQUI/fim.ppm" "$AQUI/$1-fim.ppm"
+}
+tela
+jogo "$1"
+percurso mesa
+esc
+
+# Served over HTTP, on a port of its own.
+/usr/bin/python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$(dirname "$2")" >"$AQUI/http" 2>&1 &
+PIDS+=($!)
+timeout 5 bash -c "until grep -q 'port [0-9]*' '$AQUI/http'; do sleep 0.05; done" || falha "no web server"
+pagina "http://127.0.0.1:$(grep -o 'port [0-9]*' "$AQUI/http" | cut -d' ' -f2)/$(basename "$2")"
+awk -v t="$RESPOSTA" 'BEGIN { exit !(t <= 2000) }' || falha "the first frame came $RESPOSTA ms after the page was asked for"
+echo "first frame $RESPOSTA ms after the page was asked for"
+percurso web
+
+# The same pictures but for one step per colour channel (Mesa rounds dark
+# green's 0.5 to 127, SwiftShader to 128), with the truck's lane masked.
+for f in inicio alto fim; do
+    d=$(convert "$AQUI/mesa-$f.ppm" "$AQUI/web-$f.ppm" -fill black -draw 'rectangle 0,363 689,414' \
+        -compose difference -composite -separate -evaluate-sequence max -format '%[fx:round(255*maxima)]' info:)
+    [ "$d" -le 1 ] || falha "the page's $f picture differs from the desktop's by up to $d in a channel"
+done
+
+# Esc ends the game: no more frames, and the page says so.
+teclas Escape
+navega js Module.quadros
+sleep 0.5
+navega js "Module.quadros === $RESPOSTA && !document.getElementById('fim').hidden"
+[ "$RESPOSTA" = true ] || falha "frames go on after Esc, or the page does not say the game is over"
+navega consola
+[ -z "$RESPOSTA" ] || falha "the console: $RESPOSTA"
+
+# From disk: the frog steps up.
+pagina "file://$2"
+teclas Up
+sleep 0.2
+foto disco
+echo "frog-row-1 15 2 0,255,0" | confere disco || falha "the page does not play from file://"
+navega consola
+[ -z "$RESPOSTA" ] || falha "the console, from file://: $RESPOSTA"

@@ -1,5 +1,5 @@
-# The front door: `make run` plays, `make test` proves. Both install the
-# Debian packages they lack first.
+# The front door: `make run` plays, `make test` proves, `make deb` packages.
+# Each installs the Debian packages it lacks first.
 
 SHELL   := /bin/bash
 BUILD   ?= build
@@ -10,12 +10,13 @@ PARA_JOGO   := "to build the game" "cmake g++ make freeglut3-dev libglu1-mesa-de
 PARA_TESTES := "to run the tests on a private X server with software GL" \
                "libgtest-dev xvfb libgl1-mesa-dri xdotool imagemagick x11-utils openbox wmctrl"
 PARA_LINT   := "to check the code" "clang-tidy cppcheck clang-format"
+PARA_PACOTE := "to build the Debian package and check it with lintian" "build-essential debhelper lintian"
 
 FONTES      := $(wildcard src/*.cpp src/*/*.cpp) bench/sonda.cpp bench/ancora.cpp
 CABECALHOS  := $(wildcard src/*/*.h)
 TESTES_CPP  := $(wildcard tests/*.cpp tests/*.h)
 
-.PHONY: all run build test install lint format screenshots bench clean
+.PHONY: all run build test install deb lint format screenshots bench clean
 
 all: build
 
@@ -49,6 +50,11 @@ bench:
 
 install: build
 	cmake --install $(BUILD)/release --prefix $(PREFIX)
+
+# The Debian package, built from a copy of the tree, in $(BUILD)/deb.
+deb:
+	@scripts/deps.sh $(PARA_JOGO) $(PARA_PACOTE)
+	scripts/pacote.sh $(BUILD)/deb
 
 clean:
 	rm -rf $(BUILD)

@@ -11,6 +11,8 @@ PARA_TESTES := "to run the tests on a private X server with software GL" \
                "libgtest-dev xvfb libgl1-mesa-dri xdotool imagemagick x11-utils openbox wmctrl"
 PARA_LINT   := "to check the code" "clang-tidy cppcheck clang-format"
 PARA_PACOTE := "to build the Debian package and check it with lintian" "build-essential debhelper lintian"
+PARA_DADOS  := "to check the menu entry, icon, metadata and man page" \
+               "desktop-file-utils appstream libxml2-utils mandoc man-db"
 
 FONTES      := $(wildcard src/*.cpp src/*/*.cpp) bench/sonda.cpp bench/ancora.cpp
 CABECALHOS  := $(wildcard src/*/*.h)
@@ -29,7 +31,7 @@ run: build
 	$(BUILD)/release/src/zandrel
 
 test:
-	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES)
+	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES) $(PARA_PACOTE) $(PARA_DADOS)
 	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Release -DZANDREL_WERROR=ON -DZANDREL_SANITIZERS=ON
 	cmake --build $(BUILD)/test -j $(JOBS)
 	cd $(BUILD)/test && ctest --output-on-failure -j $(JOBS)

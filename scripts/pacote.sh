@@ -19,8 +19,7 @@ done
 
 # The source package too, so that lintian also reads debian/ itself.
 (cd "$destino/zandrel" && dpkg-buildpackage -us -uc -Jauto)
-nome=$destino/zandrel_$(dpkg-parsechangelog -S Version)
-deb=${nome}_$(dpkg --print-architecture).deb
+nome=$destino/zandrel_$(dpkg-parsechangelog -S Version)_$(dpkg --print-architecture)
 echo "zandrel: lintian on the source and the binary package"
-lintian --fail-on error,warning "${nome}_$(dpkg --print-architecture).changes"
-echo "$deb"
+lintian --fail-on error,warning "$nome.changes"
+echo "$nome.deb"

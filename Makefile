@@ -1,5 +1,5 @@
-# The front door: `make run` plays, `make test` proves. Both install the
-# Debian packages they lack first.
+# The front door: `make run` plays, `make test` proves, `make deb` packages.
+# Each installs the Debian packages it lacks first.
 
 SHELL   := /bin/bash
 BUILD   ?= build
@@ -10,6 +10,9 @@ PARA_JOGO   := "to build the game" "cmake g++ make freeglut3-dev libglu1-mesa-de
 PARA_TESTES := "to run the tests on a private X server with software GL" \
                "libgtest-dev xvfb libgl1-mesa-dri xdotool imagemagick x11-utils openbox wmctrl"
 PARA_LINT   := "to check the code" "clang-tidy cppcheck clang-format"
+PARA_PACOTE := "to build the Debian package and check it with lintian" "build-essential debhelper lintian"
+PARA_DADOS  := "to check the menu entry, icon, metadata and man page" \
+               "desktop-file-utils appstream libxml2-utils mandoc man-db"
 PARA_WEB    := "to build the page" "cmake make emscripten xfonts-75dpi pcf2bdf"
 PARA_NAVEGADOR := "to play the page in a real browser in the tests" \
                   "chromium chromium-driver python3-selenium"
@@ -23,7 +26,7 @@ CABECALHOS  := $(wildcard src/*/*.h)
 WEB_CPP     := $(wildcard web/*.cpp web/*.h)
 TESTES_CPP  := $(wildcard tests/*.cpp tests/*.h)
 
-.PHONY: all run build web test install lint format screenshots bench clean
+.PHONY: all run build web test install deb lint format screenshots bench clean
 
 all: build
 
@@ -43,7 +46,8 @@ web:
 	@echo "zandrel: the page is $(abspath $(BUILD)/web/index.html): open it in a browser, or put it on any web host"
 
 test:
-	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES) $(PARA_WEB) $(PARA_NAVEGADOR)
+	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES) $(PARA_PACOTE) $(PARA_DADOS) \
+	    $(PARA_WEB) $(PARA_NAVEGADOR)
 	$(MAKE) --no-print-directory web WERROR=ON
 	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Release -DZANDREL_WERROR=ON -DZANDREL_SANITIZERS=ON \
 	    -DZANDREL_PAGINA=$(abspath $(BUILD)/web/index.html)
@@ -67,6 +71,11 @@ bench:
 
 install: build
 	cmake --install $(BUILD)/release --prefix $(PREFIX)
+
+# The Debian package, built from a copy of the tree, in $(BUILD)/deb.
+deb:
+	@scripts/deps.sh $(PARA_JOGO) $(PARA_PACOTE)
+	scripts/pacote.sh $(BUILD)/deb
 
 clean:
 	rm -rf $(BUILD)

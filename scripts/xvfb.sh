@@ -23,7 +23,7 @@ jogo() {
     "$@" >"$AQUI/saida" 2>&1 &
     JOGO=$!
     PIDS+=("$JOGO")
-    JANELA=$(timeout 10 xdotool search --sync --name '^Zandrel$' | head -n 1) || falha "no window"
+    JANELA=$(timeout 10 xdotool search --sync --onlyvisible --name '^Zandrel$' | head -n 1) || falha "no window"
     xdotool windowfocus --sync "$JANELA"
     sleep 0.5 # let the first frames reach the screen
 }

@@ -30,6 +30,7 @@ Vertice triangulos[8190];
 int ntriangulos;
 Vertice raster;
 GLuint programa, buffer;
+GLint tela; // the shader's window size, in pixels
 
 void Prepara() {
     const char *fontes[] = {
@@ -47,6 +48,7 @@ void Prepara() {
     glBindAttribLocation(programa, 0, "p");
     glBindAttribLocation(programa, 1, "c");
     glLinkProgram(programa);
+    tela = glGetUniformLocation(programa, "tela");
     glGenBuffers(1, &buffer);
 }
 
@@ -69,7 +71,7 @@ void Descarrega() {
         Prepara();
     glViewport(0, 0, static_cast<GLsizei>(w), static_cast<GLsizei>(h));
     glUseProgram(programa);
-    glUniform2f(glGetUniformLocation(programa, "tela"), w, h);
+    glUniform2f(tela, w, h);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(ntriangulos * sizeof(Vertice)),
                  triangulos, GL_STREAM_DRAW);

@@ -1,7 +1,8 @@
 // The fixed-function GL that the game draws with, over WebGL. WebGL has no
 // batches, wide lines, bitmap text or matrices, so each batch between glBegin
-// and glEnd is gathered here, turned into triangles in window pixels the way
-// desktop GL rasterises it without smoothing, and drawn from one buffer.
+// and glEnd is turned here into triangles in window pixels, the way desktop GL
+// rasterises it without smoothing, and the whole frame is gathered in one
+// buffer and drawn with one call when it is presented.
 #define GL_GLEXT_PROTOTYPES
 #include "Fonte.h"
 
@@ -171,7 +172,6 @@ void glEnd() {
         if (primitiva == GL_QUADS && i % 4 == 3)
             Quadrilatero(lote[i - 3], lote[i - 2], lote[i - 1], lote[i]);
     }
-    Descarrega();
 }
 
 // Bitmap text takes the current colour with the raster position.
@@ -180,20 +180,35 @@ void glRasterPos2f(GLfloat x, GLfloat y) {
     raster = NaJanela(x, y);
 }
 
-// Each set bit of the glyph is one pixel, from the pen's whole pixel.
+// Each set bit of the glyph is one pixel, from the pen's whole pixel; a run of
+// them along a row is drawn as one rectangle.
 void glutBitmapCharacter(void *, int letra) {
     if (letra < 32 || letra > 126)
         return;
     const Glifo &g = glifos[letra - 32];
     const int bytes = (g.w + 7) / 8;
     Vertice p = raster;
-    for (int j = 0; j < g.h; j++)
-        for (int i = 0; i < g.w; i++)
-            if (bits[g.inicio + j * bytes + i / 8] & (0x80 >> (i % 8))) {
-                p.x = std::floor(raster.x) + static_cast<GLfloat>(g.x + i);
-                p.y = std::floor(raster.y) + static_cast<GLfloat>(g.y + g.h - 1 - j);
-                Quadrilatero(p, Desloca(p, 1, 0), Desloca(p, 1, 1), Desloca(p, 0, 1));
-            }
-    Descarrega();
+    for (int j = 0; j < g.h; j++) {
+        const unsigned char *linha = bits + g.inicio + j * bytes;
+        for (int i = 0; i < g.w; i++) {
+            int n = 0;
+            while (i + n < g.w && (linha[(i + n) / 8] & (0x80 >> ((i + n) % 8))))
+                n++;
+            if (n == 0)
+                continue;
+            p.x = std::floor(raster.x) + static_cast<GLfloat>(g.x + i);
+            p.y = std::floor(raster.y) + static_cast<GLfloat>(g.y + g.h - 1 - j);
+            const auto largo = static_cast<GLfloat>(n);
+            Quadrilatero(p, Desloca(p, largo, 0), Desloca(p, largo, 1), Desloca(p, 0, 1));
+            i += n;
+        }
+    }
     raster.x += static_cast<GLfloat>(g.avanco);
+}
+
+// The frame gathered so far is drawn just before it is presented.
+extern "C" void __real_glutSwapBuffers();
+extern "C" void __wrap_glutSwapBuffers() {
+    Descarrega();
+    __real_glutSwapBuffers();
 }

@@ -6,18 +6,10 @@
 source "$(dirname "$0")/xvfb.sh"
 destino=$(realpath "${3:-docs}")
 
-# Waits for the truck to be in sight, so the picture shows everything.
-caminhao() {
-    for _ in $(seq 50); do
-        foto jogando
-        read -r n _ < <(acha jogando '12[78],255,0')
-        [ "$n" -gt 500 ] && break
-    done
-}
-
+# The truck in sight, so the pictures show everything.
 tela
 jogo "$1"
-caminhao
+caminhao jogando
 import -window "$JANELA" "$destino/playing.png"
 
 teclas w w
@@ -29,6 +21,12 @@ import -window "$JANELA" "$destino/victory.png"
 esc
 
 pagina "file://$(realpath "$2")"
-caminhao
+caminhao jogando
 navega foto "$destino/web.png" body
-echo "wrote playing.png, building.png, victory.png and web.png in $destino"
+
+# A phone, upright.
+navega movel 390 844
+pagina "file://$(realpath "$2")"
+caminhao jogando
+navega foto "$destino/phone.png" body
+echo "wrote playing.png, building.png, victory.png, web.png and phone.png in $destino"

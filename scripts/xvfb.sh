@@ -31,9 +31,11 @@ jogo() {
 vivo() { kill -0 "$JOGO" 2>/dev/null; }
 
 # Real key presses: XTest's to the focused game window, or once a page is
-# open, the browser's to the page.
+# open, the browser's to the page; with GESTOS set, the same keys by touch.
 teclas() {
-    if [ -n "${PAGINA_PID:-}" ]; then
+    if [ -n "${GESTOS:-}" ]; then
+        navega dedos "${ATRASO:-20}" "$@"
+    elif [ -n "${PAGINA_PID:-}" ]; then
         navega teclas "${ATRASO:-20}" "$@"
     else
         xdotool key --delay "${ATRASO:-20}" "$@"
@@ -44,10 +46,6 @@ teclas() {
 # whose time RESPOSTA gives; from then on teclas and foto play the page instead
 # of the window, and navega talks to the browser's driver.
 pagina() {
-    if [ -z "${PAGINA_PID:-}" ]; then
-        coproc PAGINA { exec /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/navegador.py" 2>"$AQUI/navegador.log"; }
-        PIDS+=("$PAGINA_PID")
-    fi
     navega abre "$1"
     for _ in $(seq 100); do
         navega js "Module.primeiro || 0"
@@ -57,9 +55,14 @@ pagina() {
     falha "the page drew no frame in 5 s"
 }
 
-# One command to the page's driver (see navegador.py); its answer in RESPOSTA.
+# One command to the page's driver (see navegador.py), started on the first;
+# its answer in RESPOSTA.
 navega() {
     local estado
+    if [ -z "${PAGINA_PID:-}" ]; then
+        coproc PAGINA { exec /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/navegador.py" 2>"$AQUI/navegador.log"; }
+        PIDS+=("$PAGINA_PID")
+    fi
     echo "$*" >&"${PAGINA[1]}"
     read -r estado RESPOSTA <&"${PAGINA[0]}" || falha "the browser's driver died: $(tail -n 3 "$AQUI/navegador.log")"
     [ "$estado" = ok ] || falha "the browser's driver: $RESPOSTA"
@@ -128,6 +131,18 @@ acha() {
         END { printf "%d %.2f %.2f %.2f %.2f\n", n, x0 * 30 / w, (x1 + 1) * 30 / w, 15 - r1 * 15 / h, 15 - (r0 - 1) * 15 / h }'
 }
 
+# Screenshots NOME until the whole truck is in sight; CAMINHAO is then its
+# left end, in world units.
+caminhao() {
+    local n=0
+    for _ in $(seq 50); do
+        foto "$1"
+        read -r n CAMINHAO _ < <(acha "$1" '12[78],255,0')
+        [ "$n" -gt 500 ] && return 0
+    done
+    falha "the whole truck was not seen in 50 screenshots"
+}
+
 # Six steps up cross the road, unless the truck meets the frog in its lane and
 # sends it back; then walk back down and try again. The victory frame has no
 # verge, which tells the two apart.
@@ -141,6 +156,31 @@ atravessa() {
         teclas Down Down Down Down Down Down
     done
     falha "the frog did not get across in 10 tries"
+}
+
+# The pictures the page and the game are compared by: the start frame, the
+# building at three floors with the frog two steps left, then at two,
+# and the victory frame.
+percurso() {
+    foto "$1-inicio"
+    teclas Left Left w w
+    sleep 0.3
+    foto "$1-alto"
+    teclas s
+    sleep 0.3
+    foto "$1-baixo"
+    atravessa
+    mv "$AQUI/fim.ppm" "$AQUI/$1-fim.ppm"
+}
+
+# Two pictures alike but for $3 steps in any colour channel, the truck's lane
+# masked.
+igual() {
+    local w h cabeca d
+    medidas "$1"
+    d=$(convert "$AQUI/$1.ppm" "$AQUI/$2.ppm" -fill black -draw "rectangle 0,$((h * 363 / 530)) $w,$((h * 414 / 530))" \
+        -compose difference -composite -separate -evaluate-sequence max -format '%[fx:round(255*maxima)]' info:)
+    [ "$d" -le "$3" ] || falha "the $2 picture differs from $1 by up to $d in a channel"
 }
 
 # Fails unless the game printed nothing.

@@ -21,7 +21,7 @@ versoes=$(wrestool -x --raw -t16 "$exe" | strings -el -n 3 | paste -sd '|')
 # A fresh Windows of its own, in the build folder, gone when the test ends.
 WINEPREFIX=$(mktemp -d -p "$PWD" wine.XXXXXX)
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-ao_fim() { wineserver -k; rm -rf "$WINEPREFIX"; }
+ao_fim() { wineserver -k; wineserver -w; rm -rf "$WINEPREFIX"; }
 tela
 wineboot -i
 wineserver -w
@@ -38,12 +38,12 @@ iguais linux windows 0
 
 wine "$3" /S
 pasta="$WINEPREFIX/drive_c/Program Files/Zandrel"
-INSTALADOS="$pasta/zandrel.exe|$pasta/LICENSE.txt|$pasta/README.txt|$pasta/uninstall.exe|$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zandrel.lnk"
-IFS='|' read -ra instalados <<<"$INSTALADOS"
+atalho="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zandrel.lnk"
+instalados=("$pasta"/{zandrel.exe,LICENSE.txt,README.txt,uninstall.exe} "$atalho")
 for f in "${instalados[@]}"; do [ -f "$f" ] || falha "the installer left no $f"; done
 chave='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zandrel'
 registro=$(wine reg query "$chave" /reg:64 | tr -d '\r')
-jogo wine start /wait /unix "${instalados[4]}"
+jogo wine start /wait /unix "$atalho"
 esc
 
 while read -r fonte padrao; do

@@ -15,6 +15,7 @@ OutFile "${SAIDA}"
 InstallDir "$PROGRAMFILES64\Zandrel"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
+BrandingText "Zandrel ${VERSAO}"
 
 VIProductVersion ${VERSAO4}
 VIAddVersionKey ProductName "Zandrel"

@@ -1,4 +1,5 @@
-# The front door: `make run` plays, `make test` proves, `make deb` packages.
+# The front door: `make run` plays, `make test` proves, `make deb` packages,
+# `make web` and `make windows` build for the browser and for Windows.
 # Each installs the Debian packages it lacks first.
 
 SHELL   := /bin/bash
@@ -16,6 +17,9 @@ PARA_DADOS  := "to check the menu entry, icon, metadata and man page" \
 PARA_WEB    := "to build the page" "cmake make emscripten xfonts-75dpi pcf2bdf"
 PARA_NAVEGADOR := "to play the page in a real browser in the tests" \
                   "chromium chromium-driver python3-selenium"
+PARA_WINDOWS := "to build the game for Windows, its zip and its installer" \
+                "cmake make mingw-w64 dpkg-dev librsvg2-bin icoutils nsis"
+PARA_WINE   := "to play the Windows build under Wine in the tests" "wine wine64"
 # Emscripten runs on Debian's Node.js modules and Python, whatever else comes
 # first on PATH.
 EMSCRIPTEN  := NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
@@ -26,7 +30,7 @@ CABECALHOS  := $(wildcard src/*/*.h)
 WEB_CPP     := $(wildcard web/*.cpp web/*.h)
 TESTES_CPP  := $(wildcard tests/*.cpp tests/*.h)
 
-.PHONY: all run build web test install deb lint format screenshots bench clean
+.PHONY: all run build web windows test install deb lint format screenshots bench clean
 
 all: build
 
@@ -45,12 +49,23 @@ web:
 	$(EMSCRIPTEN) cmake --build $(BUILD)/web -j $(JOBS)
 	@echo "zandrel: the page is $(abspath $(BUILD)/web/index.html): open it in a browser, or put it on any web host"
 
+# The game for 64-bit Windows, its portable zip and its installer, with
+# freeglut built from Debian's source package and linked in.
+windows:
+	@scripts/deps.sh $(PARA_WINDOWS)
+	scripts/freeglut.sh $(BUILD)/freeglut-windows
+	cmake -S . -B $(BUILD)/windows --toolchain windows/mingw.cmake -DZANDREL_WERROR=$(WERROR) \
+	    -DCMAKE_FIND_ROOT_PATH=$(abspath $(BUILD)/freeglut-windows/raiz)
+	cmake --build $(BUILD)/windows -j $(JOBS)
+	@echo "zandrel: for Windows:" $(abspath $(BUILD)/windows)/zandrel{.exe,-*-x64.zip,-*-setup.exe}
+
 test:
 	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES) $(PARA_PACOTE) $(PARA_DADOS) \
-	    $(PARA_WEB) $(PARA_NAVEGADOR)
+	    $(PARA_WEB) $(PARA_NAVEGADOR) $(PARA_WINDOWS) $(PARA_WINE)
 	$(MAKE) --no-print-directory web WERROR=ON
+	$(MAKE) --no-print-directory windows WERROR=ON
 	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Release -DZANDREL_WERROR=ON -DZANDREL_SANITIZERS=ON \
-	    -DZANDREL_PAGINA=$(abspath $(BUILD)/web/index.html)
+	    -DZANDREL_PAGINA=$(abspath $(BUILD)/web/index.html) -DZANDREL_WINDOWS=$(abspath $(BUILD)/windows)
 	cmake --build $(BUILD)/test -j $(JOBS)
 	cd $(BUILD)/test && ctest --output-on-failure -j $(JOBS)
 

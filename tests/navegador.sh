@@ -29,7 +29,7 @@ percurso web
 
 # The same pictures but for one step per colour channel (Mesa rounds dark
 # green's 0.5 to 127, SwiftShader to 128).
-for f in inicio alto baixo fim; do igual "mesa-$f" "web-$f" 1; done
+iguais mesa web 1
 
 # Esc ends the game: no more frames, and the page says so.
 teclas Escape

@@ -19,7 +19,8 @@ pagina "file://$1"
 navega toque '#canvas' 0 0
 sleep 0.2
 foto dedo-cima
-for f in inicio alto baixo fim cima; do igual "tecla-$f" "dedo-$f" 0; done
+iguais tecla dedo 0
+igual tecla-cima dedo-cima 0
 
 # On each screen the game and its buttons fit with nothing to scroll, the game
 # at least half the largest picture that would fit, the buttons beside it when

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds freeglut for Windows from Debian's own source package: static, with
+# the game's MinGW toolchain, installed into FOLDER/raiz, where the game's
+# cross build finds it. Once built it is kept; remove FOLDER to build it anew.
+#   scripts/freeglut.sh FOLDER
+set -euo pipefail
+raiz=$(cd "$(dirname "$0")/.." && pwd)
+pasta=$(realpath -m "$1")
+if [ -e "$pasta/raiz/lib/libglut.a" ]; then
+    echo "zandrel: freeglut for Windows is already built in $pasta/raiz"
+    exit 0
+fi
+rm -rf "$pasta"
+mkdir -p "$pasta/fonte"
+
+# apt-get source needs a source entry. Where the system has none, one is made
+# from the system's own entries (the same addresses, suites and keys) in an
+# apt configuration of our own, so that the system's apt stays as it was.
+apt=()
+if ! apt-cache showsrc freeglut 2>/dev/null | grep -q '^Package: freeglut'; then
+    local=$pasta/apt
+    echo "zandrel: the system's apt has no source entries; for apt-get source, using ones made from its" \
+        "package entries, in $local (removed afterwards)"
+    mkdir -p "$local/fontes" "$local/listas/partial" "$local/cache/archives/partial"
+    shopt -s nullglob
+    for f in /etc/apt/sources.list.d/*.sources; do
+        sed 's/^Types:.*/Types: deb-src/' "$f"
+        echo # paragraphs of different files stay apart
+    done >"$local/fontes/sistema.sources"
+    sed -En 's/^deb(\s)/deb-src\1/p' /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
+        >"$local/fontes/sistema.list" 2>/dev/null || true
+    trap 'rm -rf "$local"' EXIT
+    apt=(-o Dir::Etc::SourceList="$local/nenhuma.list" -o Dir::Etc::SourceParts="$local/fontes"
+        -o Dir::State::Lists="$local/listas" -o Dir::Cache="$local/cache")
+    apt-get "${apt[@]}" update
+fi
+(cd "$pasta/fonte" && apt-get "${apt[@]}" source freeglut)
+
+fonte=$(find "$pasta/fonte" -mindepth 1 -maxdepth 1 -type d -name 'freeglut-*')
+cmake -S "$fonte" -B "$pasta/obra" --toolchain "$raiz/windows/mingw.cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$pasta/raiz" -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_DEMOS=OFF \
+    -DFREEGLUT_REPLACE_GLUT=ON
+cmake --build "$pasta/obra" -j "$(nproc)"
+cmake --install "$pasta/obra"

@@ -1,0 +1,75 @@
+; The installer: the game for every user of the machine in Program Files,
+; a Start-menu shortcut and an entry in Add/Remove Programs, all of which the
+; uninstaller takes away again. Both run silently with /S.
+; CMake gives VERSAO (and VERSAO4, its four numbers), AUTORES, DIREITOS, the
+; icon ICONE and the installer's name SAIDA, and runs makensis in the build
+; folder, which holds the files.
+Unicode true
+Target amd64-unicode
+!include MUI2.nsh
+!include FileFunc.nsh
+
+!define CHAVE "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zandrel"
+Name "Zandrel"
+OutFile "${SAIDA}"
+InstallDir "$PROGRAMFILES64\Zandrel"
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+BrandingText "Zandrel ${VERSAO}"
+
+VIProductVersion ${VERSAO4}
+VIAddVersionKey ProductName "Zandrel"
+VIAddVersionKey ProductVersion "${VERSAO}"
+VIAddVersionKey FileVersion "${VERSAO}"
+VIAddVersionKey FileDescription "Zandrel ${VERSAO} Setup"
+VIAddVersionKey CompanyName "${AUTORES}"
+VIAddVersionKey LegalCopyright "${DIREITOS}"
+
+!define MUI_ICON "${ICONE}"
+!define MUI_UNICON "${ICONE}"
+!insertmacro MUI_PAGE_LICENSE LICENSE.txt
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE English
+
+; For the whole machine, in the registry's 64-bit view.
+!macro TodaMaquina
+  SetShellVarContext all
+  SetRegView 64
+!macroend
+Function .onInit
+  !insertmacro TodaMaquina
+FunctionEnd
+Function un.onInit
+  !insertmacro TodaMaquina
+FunctionEnd
+
+Section
+  SetOutPath $INSTDIR
+  File zandrel.exe LICENSE.txt README.txt
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\Zandrel.lnk" "$INSTDIR\zandrel.exe"
+  WriteRegStr HKLM "${CHAVE}" DisplayName "Zandrel"
+  WriteRegStr HKLM "${CHAVE}" DisplayVersion "${VERSAO}"
+  WriteRegStr HKLM "${CHAVE}" Publisher "${AUTORES}"
+  WriteRegStr HKLM "${CHAVE}" DisplayIcon "$INSTDIR\zandrel.exe"
+  WriteRegStr HKLM "${CHAVE}" InstallLocation "$INSTDIR"
+  WriteRegStr HKLM "${CHAVE}" UninstallString '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${CHAVE}" QuietUninstallString '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${CHAVE}" NoModify 1
+  WriteRegDWORD HKLM "${CHAVE}" NoRepair 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKLM "${CHAVE}" EstimatedSize $0
+SectionEnd
+
+Section Uninstall
+  Delete "$INSTDIR\zandrel.exe"
+  Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  Delete "$SMPROGRAMS\Zandrel.lnk"
+  DeleteRegKey HKLM "${CHAVE}"
+SectionEnd

@@ -18,20 +18,20 @@ mkdir -p "$pasta/fonte"
 # apt configuration of our own, so that the system's apt stays as it was.
 apt=()
 if ! apt-cache showsrc freeglut 2>/dev/null | grep -q '^Package: freeglut'; then
-    local=$pasta/apt
+    privado=$pasta/apt
     echo "zandrel: the system's apt has no source entries; for apt-get source, using ones made from its" \
-        "package entries, in $local (removed afterwards)"
-    mkdir -p "$local/fontes" "$local/listas/partial" "$local/cache/archives/partial"
+        "package entries, in $privado (removed afterwards)"
+    mkdir -p "$privado/fontes" "$privado/listas/partial" "$privado/cache/archives/partial"
     shopt -s nullglob
     for f in /etc/apt/sources.list.d/*.sources; do
         sed 's/^Types:.*/Types: deb-src/' "$f"
         echo # paragraphs of different files stay apart
-    done >"$local/fontes/sistema.sources"
+    done >"$privado/fontes/sistema.sources"
     sed -En 's/^deb(\s)/deb-src\1/p' /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
-        >"$local/fontes/sistema.list" 2>/dev/null || true
-    trap 'rm -rf "$local"' EXIT
-    apt=(-o Dir::Etc::SourceList="$local/nenhuma.list" -o Dir::Etc::SourceParts="$local/fontes"
-        -o Dir::State::Lists="$local/listas" -o Dir::Cache="$local/cache")
+        >"$privado/fontes/sistema.list" 2>/dev/null || true
+    trap 'rm -rf "$privado"' EXIT
+    apt=(-o Dir::Etc::SourceList="$privado/nenhuma.list" -o Dir::Etc::SourceParts="$privado/fontes"
+        -o Dir::State::Lists="$privado/listas" -o Dir::Cache="$privado/cache")
     apt-get "${apt[@]}" update
 fi
 (cd "$pasta/fonte" && apt-get "${apt[@]}" source freeglut)

@@ -34,7 +34,7 @@ NOMES = {"Up": Keys.ARROW_UP, "Down": Keys.ARROW_DOWN, "Left": Keys.ARROW_LEFT,
 perfil = tempfile.TemporaryDirectory(prefix="zandrel-chromium-")  # gone at exit
 
 
-def abre_navegador(movel=None):
+def abre_navegador(metricas=None):
     opcoes = webdriver.ChromeOptions()
     opcoes.binary_location = "/usr/bin/chromium"
     # Software WebGL, and none of the background traffic that a closed network refuses.
@@ -45,14 +45,14 @@ def abre_navegador(movel=None):
         opcoes.add_argument(a)
     if os.geteuid() == 0:
         opcoes.add_argument("--no-sandbox")
-    if movel:
-        opcoes.add_experimental_option("mobileEmulation", {"deviceMetrics": movel})
+    if metricas:
+        opcoes.add_experimental_option("mobileEmulation", {"deviceMetrics": metricas})
     opcoes.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=opcoes)
 
 
 navegador = abre_navegador()
-movel = None
+movel = False  # in ChromeDriver's mobile emulation yet
 # Killed by the harness when a test ends: the browser goes too.
 signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
 
@@ -97,13 +97,14 @@ def comando(linha):
                           if e["level"] in ("WARNING", "SEVERE"))
     if nome == "movel":
         w, h = (int(n) for n in resto.split())
-        if movel is None:
+        if not movel:
             navegador.quit()
             navegador = abre_navegador({"width": w, "height": h, "pixelRatio": 1, "touch": True})
-        movel = {"width": w, "height": h, "deviceScaleFactor": 1, "mobile": True,
-                 "screenOrientation": {"type": "landscapePrimary" if w > h else "portraitPrimary",
-                                       "angle": 90 if w > h else 0}}
-        navegador.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", movel)
+            movel = True
+        navegador.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": w, "height": h, "deviceScaleFactor": 1, "mobile": True,
+            "screenOrientation": {"type": "landscapePrimary" if w > h else "portraitPrimary",
+                                  "angle": 90 if w > h else 0}})
         return ""
     if nome == "toque":
         css, *numeros = resto.split()

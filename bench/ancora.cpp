@@ -27,5 +27,7 @@ int main() {
     glutKeyboardFunc(Tecla);
     glutSpecialFunc(Especial); // where the phase marks arrive
     glutDisplayFunc(Quadro);
+    // Grey, not black: the harness waits for the first frame that is not black.
+    glClearColor(0.5F, 0.5F, 0.5F, 1);
     glutMainLoop();
 }

@@ -19,10 +19,10 @@ tela() {
     export DISPLAY=":$(cat "$AQUI/tela")"
 }
 
-# Starts the game (the command given) and waits for its window: JOGO is the
-# process, JANELA the window; what it prints goes to $AQUI/saida. Now and then
-# a launch shows no window, for reasons not found: that one is tried again,
-# once, and said so.
+# Starts the game (the command given) and waits for its window and its first
+# frame: JOGO is the process, JANELA the window; what it prints goes to
+# $AQUI/saida. Now and then a launch shows no window, for reasons not found:
+# that one is tried again, once, and said so.
 jogo() {
     local vez
     for vez in 1 2; do
@@ -35,7 +35,14 @@ jogo() {
         kill "$JOGO" 2>/dev/null || true
     done
     xdotool windowfocus --sync "$JANELA"
-    sleep 0.5 # let the first frames reach the screen
+    # Its window is black until the first frame reaches it, which under
+    # emulation takes seconds.
+    local fim=$((SECONDS + 20)) claro
+    until claro=$(import -window "$JANELA" -format '%[fx:maxima]' info:) && [ "$claro" != 0 ]; do
+        [ -n "${claro:-}" ] || falha "no screenshot of the game's window"
+        [ "$SECONDS" -lt "$fim" ] || falha "the game's window stayed black for 20 s: no first frame"
+        sleep 0.1
+    done
 }
 
 vivo() { kill -0 "$JOGO" 2>/dev/null; }

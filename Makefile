@@ -6,6 +6,10 @@ SHELL   := /bin/bash
 BUILD   ?= build
 PREFIX  ?= /usr/local
 JOBS    ?= $(shell nproc)
+# The Debian architecture to package for, when not this machine's: `make deb
+# ARCH=arm64`. Only the command line sets it; an ARCH in the environment is
+# often the kernel's spelling of another.
+ARCH    :=
 
 PARA_JOGO   := "to build the game" "cmake g++ make freeglut3-dev libglu1-mesa-dev"
 PARA_TESTES := "to run the tests on a private X server with software GL" \
@@ -20,6 +24,9 @@ PARA_NAVEGADOR := "to play the page in a real browser in the tests" \
 PARA_WINDOWS := "to build the game for Windows, its zip and its installer" \
                 "cmake make mingw-w64 dpkg-dev librsvg2-bin icoutils nsis"
 PARA_WINE   := "to play the Windows build under Wine in the tests" "wine wine64"
+para_cruzar  = "to cross-build the Debian package for $(1)" \
+               "crossbuild-essential-$(1) freeglut3-dev:$(1) libglu1-mesa-dev:$(1) pkgconf:$(1)"
+PARA_QEMU   := "to play the arm64 package under emulation in the tests" "qemu-user libgl1-mesa-dri:arm64"
 # Emscripten runs on Debian's Node.js modules and Python, whatever else comes
 # first on PATH.
 EMSCRIPTEN  := NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
@@ -61,11 +68,13 @@ windows:
 
 test:
 	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES) $(PARA_PACOTE) $(PARA_DADOS) \
-	    $(PARA_WEB) $(PARA_NAVEGADOR) $(PARA_WINDOWS) $(PARA_WINE)
+	    $(PARA_WEB) $(PARA_NAVEGADOR) $(PARA_WINDOWS) $(PARA_WINE) $(call para_cruzar,arm64) $(PARA_QEMU)
 	$(MAKE) --no-print-directory web WERROR=ON
 	$(MAKE) --no-print-directory windows WERROR=ON
+	$(MAKE) --no-print-directory deb ARCH=arm64
 	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Release -DZANDREL_WERROR=ON -DZANDREL_SANITIZERS=ON \
-	    -DZANDREL_PAGINA=$(abspath $(BUILD)/web/index.html) -DZANDREL_WINDOWS=$(abspath $(BUILD)/windows)
+	    -DZANDREL_PAGINA=$(abspath $(BUILD)/web/index.html) -DZANDREL_WINDOWS=$(abspath $(BUILD)/windows) \
+	    -DZANDREL_ARM64=$(abspath $(BUILD)/deb-arm64)
 	cmake --build $(BUILD)/test -j $(JOBS)
 	cd $(BUILD)/test && ctest --output-on-failure -j $(JOBS)
 
@@ -87,10 +96,11 @@ bench:
 install: build
 	cmake --install $(BUILD)/release --prefix $(PREFIX)
 
-# The Debian package, built from a copy of the tree, in $(BUILD)/deb.
+# The Debian package, built from a copy of the tree, in $(BUILD)/deb; with
+# ARCH, cross-built for that architecture in $(BUILD)/deb-ARCH.
 deb:
-	@scripts/deps.sh $(PARA_JOGO) $(PARA_PACOTE)
-	scripts/pacote.sh $(BUILD)/deb
+	@scripts/deps.sh $(PARA_JOGO) $(PARA_PACOTE) $(if $(ARCH),$(call para_cruzar,$(ARCH)))
+	scripts/pacote.sh $(BUILD)/deb$(if $(ARCH),-$(ARCH)) $(ARCH)
 
 clean:
 	rm -rf $(BUILD)

@@ -30,5 +30,13 @@ done
 
 sudo=
 if [ "$(id -u)" -ne 0 ]; then sudo=sudo; fi
+# Another architecture's packages (name:arm64) need dpkg to know it first.
+for arquitetura in $(printf '%s\n' "${faltam[@]}" | sed -n 's/^[^:]*:\(.*\)$/\1/p' | sort -u); do
+    if [ "$arquitetura" != "$(dpkg --print-architecture)" ] &&
+        ! grep -qx "$arquitetura" <<<"$(dpkg --print-foreign-architectures)"; then
+        echo "zandrel: adding $arquitetura to dpkg's architectures (for the :$arquitetura packages above)"
+        $sudo dpkg --add-architecture "$arquitetura"
+    fi
+done
 $sudo apt-get update
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${faltam[@]}"

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a clean copy of the tree and checks it with
 # lintian. `make deb` and the package's test run it; it prints the .deb's path
-# last.
-#   scripts/pacote.sh [folder]    (build/deb unless told)
+# last. Given another architecture than this machine's (arm64, say), it
+# cross-builds the binary package for it.
+#   scripts/pacote.sh [folder [architecture]]    (build/deb and this machine's unless told)
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 destino=$(realpath -m "${1:-$raiz/build/deb}")
+arquitetura=${2:-$(dpkg --print-architecture)}
 cd "$raiz"
 
 # dpkg-buildpackage writes beside the tree it builds and leaves its products
@@ -17,9 +19,15 @@ git ls-files -z -co --exclude-standard | while IFS= read -r -d '' f; do
     if [ -e "$f" ]; then cp -a --parents "$f" "$destino/zandrel/"; fi
 done
 
-# The source package too, so that lintian also reads debian/ itself.
-(cd "$destino/zandrel" && dpkg-buildpackage -us -uc -Jauto)
-nome=$destino/zandrel_$(dpkg-parsechangelog -S Version)_$(dpkg --print-architecture)
-echo "zandrel: lintian on the source and the binary package"
+# The source package too, so that lintian also reads debian/ itself; a
+# cross-build makes the binary package alone, and cannot run tests.
+if [ "$arquitetura" = "$(dpkg --print-architecture)" ]; then
+    opcoes=()
+else
+    opcoes=(-a"$arquitetura" -Pcross,nocheck -b)
+fi
+(cd "$destino/zandrel" && dpkg-buildpackage -us -uc -Jauto "${opcoes[@]}")
+nome=$destino/zandrel_$(dpkg-parsechangelog -S Version)_$arquitetura
+echo "zandrel: lintian on the packages for $arquitetura"
 lintian --fail-on error,warning "$nome.changes"
 echo "$nome.deb"

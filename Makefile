@@ -24,8 +24,10 @@ PARA_NAVEGADOR := "to play the page in a real browser in the tests" \
 PARA_WINDOWS := "to build the game for Windows, its zip and its installer" \
                 "cmake make mingw-w64 dpkg-dev librsvg2-bin icoutils nsis"
 PARA_WINE   := "to play the Windows build under Wine in the tests" "wine wine64"
-para_cruzar  = "to cross-build the Debian package for $(1)" \
-               "crossbuild-essential-$(1) freeglut3-dev:$(1) libglu1-mesa-dev:$(1) pkgconf:$(1)"
+# Nothing, where that architecture is this machine's own.
+para_cruzar  = $(if $(filter-out $(shell dpkg --print-architecture 2>/dev/null),$(1)), \
+               "to cross-build the Debian package for $(1)" \
+               "crossbuild-essential-$(1) freeglut3-dev:$(1) libglu1-mesa-dev:$(1) pkgconf:$(1)")
 PARA_QEMU   := "to play the arm64 package under emulation in the tests" "qemu-user libgl1-mesa-dri:arm64"
 # Emscripten runs on Debian's Node.js modules and Python, whatever else comes
 # first on PATH.

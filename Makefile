@@ -27,7 +27,7 @@ PARA_WINE   := "to play the Windows build under Wine in the tests" "wine wine64"
 EMSCRIPTEN  := NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
 WERROR      ?= OFF
 # The one date that any output carries: debian/changelog's, the release's.
-export SOURCE_DATE_EPOCH ?= $(shell date -d "$$(sed -n 's/^ -- .*>  //p' debian/changelog | head -n 1)" +%s)
+export SOURCE_DATE_EPOCH := $(shell date -d "$$(sed -n 's/^ -- .*>  //p' debian/changelog | head -n 1)" +%s)
 
 FONTES      := $(wildcard src/*.cpp src/*/*.cpp) bench/sonda.cpp bench/ancora.cpp
 CABECALHOS  := $(wildcard src/*/*.h)

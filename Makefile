@@ -1,6 +1,7 @@
 # The front door: `make run` plays, `make test` proves, `make deb` packages,
-# `make web` and `make windows` build for the browser and for Windows.
-# Each installs the Debian packages it lacks first.
+# `make web` and `make windows` build for the browser and for Windows, and
+# `make dist` makes the whole release, which `make distcheck` makes again from
+# its own source and compares. Each installs the Debian packages it lacks first.
 
 SHELL   := /bin/bash
 BUILD   ?= build
@@ -22,7 +23,8 @@ PARA_WEB    := "to build the page" "cmake make emscripten xfonts-75dpi pcf2bdf"
 PARA_NAVEGADOR := "to play the page in a real browser in the tests" \
                   "chromium chromium-driver python3-selenium"
 PARA_WINDOWS := "to build the game for Windows, its zip and its installer" \
-                "cmake make mingw-w64 dpkg-dev librsvg2-bin icoutils nsis"
+                "cmake make mingw-w64 dpkg-dev librsvg2-bin icoutils nsis strip-nondeterminism"
+PARA_DIST   := "to make the release and its checksums" "dpkg-dev strip-nondeterminism"
 PARA_WINE   := "to play the Windows build under Wine in the tests" "wine wine64"
 # Nothing, where that architecture is this machine's own.
 para_cruzar  = $(if $(filter-out $(shell dpkg --print-architecture 2>/dev/null),$(1)), \
@@ -33,13 +35,15 @@ PARA_QEMU   := "to play the arm64 package under emulation in the tests" "qemu-us
 # first on PATH.
 EMSCRIPTEN  := NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
 WERROR      ?= OFF
+# The one date that any output carries: debian/changelog's, the release's.
+export SOURCE_DATE_EPOCH := $(shell date -d "$$(sed -n 's/^ -- .*>  //p' debian/changelog | head -n 1)" +%s)
 
 FONTES      := $(wildcard src/*.cpp src/*/*.cpp) bench/sonda.cpp bench/ancora.cpp
 CABECALHOS  := $(wildcard src/*/*.h)
 WEB_CPP     := $(wildcard web/*.cpp web/*.h)
 TESTES_CPP  := $(wildcard tests/*.cpp tests/*.h)
 
-.PHONY: all run build web windows test install deb lint format screenshots bench clean
+.PHONY: all run build web windows test install deb dist distcheck lint format screenshots bench clean
 
 all: build
 
@@ -74,9 +78,10 @@ test:
 	$(MAKE) --no-print-directory web WERROR=ON
 	$(MAKE) --no-print-directory windows WERROR=ON
 	$(MAKE) --no-print-directory deb ARCH=arm64
+	scripts/npm.sh $(BUILD)/npm
 	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Release -DZANDREL_WERROR=ON -DZANDREL_SANITIZERS=ON \
 	    -DZANDREL_PAGINA=$(abspath $(BUILD)/web/index.html) -DZANDREL_WINDOWS=$(abspath $(BUILD)/windows) \
-	    -DZANDREL_ARM64=$(abspath $(BUILD)/deb-arm64)
+	    -DZANDREL_NPM=$(abspath $(BUILD)/npm) -DZANDREL_ARM64=$(abspath $(BUILD)/deb-arm64)
 	cmake --build $(BUILD)/test -j $(JOBS)
 	cd $(BUILD)/test && ctest --output-on-failure -j $(JOBS)
 
@@ -103,6 +108,18 @@ install: build
 deb:
 	@scripts/deps.sh $(PARA_JOGO) $(PARA_PACOTE) $(if $(ARCH),$(call para_cruzar,$(ARCH)))
 	scripts/pacote.sh $(BUILD)/deb$(if $(ARCH),-$(ARCH)) $(ARCH)
+
+# The release, in $(BUILD)/dist: every file the project ships, and SHA256SUMS.
+dist:
+	@scripts/deps.sh $(PARA_DIST)
+	$(MAKE) --no-print-directory web windows deb
+	$(MAKE) --no-print-directory deb ARCH=arm64
+	scripts/dist.sh $(BUILD)
+
+# The release made again from its source tarball alone, elsewhere, and
+# compared byte for byte.
+distcheck: dist
+	scripts/distcheck.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

@@ -4,10 +4,13 @@
 # cross build finds it. Once built it is kept; remove FOLDER to build it anew.
 #   scripts/freeglut.sh FOLDER
 set -euo pipefail
+# The version the Windows build is tested with, which zandrel.exe's bytes
+# depend on; the README says how to move it.
+VERSAO=3.4.0-1
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 pasta=$(realpath -m "$1")
-if [ -e "$pasta/raiz/lib/libglut.a" ]; then
-    echo "zandrel: freeglut for Windows is already built in $pasta/raiz"
+if [ -e "$pasta/raiz/lib/libglut.a" ] && [ "$(cat "$pasta/raiz/versao" 2>/dev/null)" = "$VERSAO" ]; then
+    echo "zandrel: freeglut $VERSAO for Windows is already built in $pasta/raiz"
     exit 0
 fi
 rm -rf "$pasta"
@@ -34,7 +37,13 @@ if ! apt-cache showsrc freeglut 2>/dev/null | grep -q '^Package: freeglut'; then
         -o Dir::State::Lists="$privado/listas" -o Dir::Cache="$privado/cache")
     apt-get "${apt[@]}" update
 fi
-(cd "$pasta/fonte" && apt-get "${apt[@]}" source freeglut)
+if ! apt-cache "${apt[@]}" showsrc freeglut 2>/dev/null | grep -qx "Version: $VERSAO"; then
+    echo "zandrel: the archive no longer has freeglut $VERSAO, the version the Windows build is tested" \
+        "with; it offers: $(apt-cache "${apt[@]}" showsrc freeglut 2>/dev/null | sed -n 's/^Version: //p' | paste -sd ' ')." \
+        "Move the pin in scripts/freeglut.sh as the README says ('Moving freeglut's pin')." >&2
+    exit 1
+fi
+(cd "$pasta/fonte" && apt-get "${apt[@]}" source "freeglut=$VERSAO")
 
 fonte=$(find "$pasta/fonte" -mindepth 1 -maxdepth 1 -type d -name 'freeglut-*')
 cmake -S "$fonte" -B "$pasta/obra" --toolchain "$raiz/windows/mingw.cmake" -DCMAKE_BUILD_TYPE=Release \
@@ -42,3 +51,4 @@ cmake -S "$fonte" -B "$pasta/obra" --toolchain "$raiz/windows/mingw.cmake" -DCMA
     -DFREEGLUT_REPLACE_GLUT=ON
 cmake --build "$pasta/obra" -j "$(nproc)"
 cmake --install "$pasta/obra"
+echo "$VERSAO" >"$pasta/raiz/versao"

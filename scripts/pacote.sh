@@ -11,13 +11,15 @@ arquitetura=${2:-$(dpkg --print-architecture)}
 cd "$raiz"
 
 # dpkg-buildpackage writes beside the tree it builds and leaves its products
-# inside it, so it builds a copy: the files git tracks or would add, as they
-# are now, uncommitted edits included.
+# inside it, so it builds a copy: the source's files as they are now,
+# uncommitted edits included. The copy's modes and times are the release's, so
+# that neither the umask nor the checkout's times reach the source package.
 rm -rf "$destino"
 mkdir -p "$destino/zandrel"
-git ls-files -z -co --exclude-standard | while IFS= read -r -d '' f; do
-    if [ -e "$f" ]; then cp -a --parents "$f" "$destino/zandrel/"; fi
-done
+scripts/arquivos.sh | xargs -0 cp --parents -t "$destino/zandrel/"
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -S Timestamp)}
+chmod -R u+rwX,go=rX "$destino/zandrel"
+find "$destino/zandrel" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 
 # The source package too, so that lintian also reads debian/ itself; a
 # cross-build makes the binary package alone, and cannot run tests.

@@ -15,6 +15,8 @@ OutFile "${SAIDA}"
 InstallDir "$PROGRAMFILES64\Zandrel"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
+; The files' times would go into the installer, and make each build's differ.
+SetDateSave off
 BrandingText "Zandrel ${VERSAO}"
 
 VIProductVersion ${VERSAO4}

@@ -24,8 +24,8 @@ file(COPY_FILE ${WEB}/manifest.webmanifest ${SAIDA}/manifest.webmanifest)
 # square of 56 units of black to the edges.
 file(READ ${ICONE} svg)
 string(REGEX REPLACE "viewBox=\"[^\"]*\"" "viewBox=\"-28 -29.5 56 56\"" cheio "${svg}")
-string(REGEX REPLACE "<rect [^>]*/>" "<rect x=\"-28\" y=\"-29.5\" width=\"56\" height=\"56\" fill=\"#000\"/>"
-       cheio "${cheio}")
+string(REGEX MATCH "<rect [^>]*/>" fundo "${cheio}") # the first: the background
+string(REPLACE "${fundo}" "<rect x=\"-28\" y=\"-29.5\" width=\"56\" height=\"56\" fill=\"#000\"/>" cheio "${cheio}")
 string(FIND "${cheio}" "-28 -29.5 56 56" caixa)
 string(FIND "${cheio}" "rx=" canto)
 if(caixa EQUAL -1 OR NOT canto EQUAL -1)

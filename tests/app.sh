@@ -9,6 +9,11 @@ WEB=$(cd "$(dirname "$0")/../web" && pwd)
 cp -r "$2" "$AQUI/site"
 cp "$(dirname "$0")/ancora.html" "$AQUI/site/"
 
+# The maskable icon: nothing but black beyond its safe zone, a circle of 40 %
+# of the icon round its centre, where the frog must be whole.
+[ "$(convert "$2/icon-maskable-512.png" -fill black -draw "circle 256,256 256,52" -format '%[fx:maxima]' info:)" = 0 ] ||
+    falha "the frog of the maskable icon reaches past its safe zone"
+
 # Serves the site with no HTTP caching on PORTA (0: a free one, then kept);
 # killing SERVIDOR closes every connection the browser holds.
 serve() {

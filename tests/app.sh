@@ -6,8 +6,14 @@
 #   app.sh PAGE SITE NPM-FOLDER
 source "$(dirname "$0")/../scripts/xvfb.sh"
 WEB=$(cd "$(dirname "$0")/../web" && pwd)
-cp -r "$2" "$AQUI/site"
-cp "$(dirname "$0")/ancora.html" "$AQUI/site/"
+LIGHTHOUSE=$3/node_modules/.bin/lighthouse
+# What the server serves: a site, and the anchor page that Lighthouse weighs it against.
+publica() {
+    rm -rf "$AQUI/site"
+    cp -r "$1" "$AQUI/site"
+    cp "$(dirname "$0")/ancora.html" "$AQUI/site/"
+}
+publica "$2"
 
 # The maskable icon: nothing but black beyond its safe zone, a circle of 40 %
 # of the icon round its centre, where the frog must be whole.
@@ -52,7 +58,6 @@ pagina "$URL"
 ate "!!navigator.serviceWorker.controller"
 navega cdp Page.getInstallabilityErrors
 [ "$RESPOSTA" = '{"installabilityErrors": []}' ] || falha "it cannot be installed: $RESPOSTA"
-navega js "document.querySelector('link[rel=manifest]').href"
 foto online
 limpo "online"
 
@@ -71,8 +76,8 @@ igual online visitada 0
 # was found shows it, and only its cache is left.
 sed 's|<title>Zandrel</title>|<title>Zandrel, anew</title>|' "$1" >"$AQUI/nova.html"
 cmake -DPAGINA="$AQUI/nova.html" -DWEB="$WEB" -DICONE="$WEB/../data/zandrel.svg" -DRSVG=rsvg-convert \
-    -DSAIDA="$AQUI/site" -P "$WEB/app.cmake"
-cp "$(dirname "$0")/ancora.html" "$AQUI/site/"
+    -DSAIDA="$AQUI/nova" -P "$WEB/app.cmake"
+publica "$AQUI/nova"
 nova=$(sed -n "s/^var VERSAO = CACHE + '\([0-9a-f]*\)';$/\1/p" "$AQUI/site/sw.js")
 serve
 pagina "$URL"
@@ -123,20 +128,20 @@ igual online denovo 0
 # 60 ms. The scores move a few points from run to run: the better of two.
 #   notas URL PRESET: performance, accessibility, best practices and SEO
 notas() {
-    CHROME_PATH=/usr/bin/chromium node "$3/node_modules/.bin/lighthouse" "$1" --quiet --output=json \
-        --output-path="$AQUI/lh.json" ${2/#mobile/--form-factor=mobile} ${2/#desktop/--preset=desktop} --chrome-flags="--headless=new --no-sandbox \
-        --use-angle=swiftshader --enable-unsafe-swiftshader" 2>"$AQUI/lh.log" || falha "Lighthouse: $(tail -n 3 "$AQUI/lh.log")"
+    local preset=()
+    [ "$2" = mobile ] || preset=(--preset="$2")
+    CHROME_PATH=/usr/bin/chromium node "$LIGHTHOUSE" "$1" --quiet --output=json --output-path="$AQUI/lh.json" \
+        "${preset[@]}" --chrome-flags="--headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader" \
+        2>"$AQUI/lh.log" || falha "Lighthouse: $(tail -n 3 "$AQUI/lh.log")"
     node -e 'const c = require(process.argv[1]).categories;
              console.log(["performance", "accessibility", "best-practices", "seo"].map(n => c[n].score).join(" "))' "$AQUI/lh.json"
 }
-rm -rf "$AQUI/site"
-cp -r "$2" "$AQUI/site"
-cp "$(dirname "$0")/ancora.html" "$AQUI/site/"
+publica "$2"
 for preset in mobile desktop; do
     melhor="0 0 0 0" ancora=0
     for vez in 1 2; do
-        read -r p a b s < <(notas "$URL" $preset "$3")
-        read -r q _ < <(notas "${URL}ancora.html" $preset "$3")
+        read -r p a b s < <(notas "$URL" $preset)
+        read -r q _ < <(notas "${URL}ancora.html" $preset)
         echo "Lighthouse, $preset, run $vez: performance $p, accessibility $a, best practices $b, SEO $s; the anchor's performance $q"
         melhor=$(awk -v m="$melhor" -v n="$p $a $b $s" 'BEGIN { split(m, x); split(n, y); for (i = 1; i <= 4; i++) printf "%s ", (y[i] > x[i] ? y[i] : x[i]) }')
         ancora=$(awk -v a="$ancora" -v b="$q" 'BEGIN { print (b > a ? b : a) }')

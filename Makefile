@@ -19,7 +19,7 @@ PARA_LINT   := "to check the code" "clang-tidy cppcheck clang-format"
 PARA_PACOTE := "to build the Debian package and check it with lintian" "build-essential debhelper lintian"
 PARA_DADOS  := "to check the menu entry, icon, metadata and man page" \
                "desktop-file-utils appstream libxml2-utils mandoc man-db"
-PARA_WEB    := "to build the page" "cmake make emscripten xfonts-75dpi pcf2bdf"
+PARA_WEB    := "to build the page and the installable site" "cmake make emscripten xfonts-75dpi pcf2bdf librsvg2-bin"
 PARA_NAVEGADOR := "to play the page in a real browser in the tests" \
                   "chromium chromium-driver python3-selenium"
 PARA_WINDOWS := "to build the game for Windows, its zip and its installer" \
@@ -55,12 +55,14 @@ build:
 run: build
 	$(BUILD)/release/src/zandrel
 
-# The same sources in WebAssembly: one self-contained page.
+# The same sources in WebAssembly: one self-contained page, and beside it the
+# same page as a site that installs and plays offline.
 web:
 	@scripts/deps.sh $(PARA_WEB)
 	$(EMSCRIPTEN) emcmake cmake -S . -B $(BUILD)/web -DCMAKE_BUILD_TYPE=Release -DZANDREL_WERROR=$(WERROR)
 	$(EMSCRIPTEN) cmake --build $(BUILD)/web -j $(JOBS)
 	@echo "zandrel: the page is $(abspath $(BUILD)/web/index.html): open it in a browser, or put it on any web host"
+	@echo "zandrel: the installable site is $(abspath $(BUILD)/web/app): put the folder on any https host"
 
 # The game for 64-bit Windows, its portable zip and its installer, with
 # freeglut built from Debian's source package and linked in.

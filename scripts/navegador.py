@@ -3,6 +3,7 @@
 # standard output ("ok ..." or "erro ..."):
 #   teclas MS KEY...  real key presses, xdotool's names, MS apart
 #   abre URL          loads another page
+#   recarrega         reloads the page
 #   foto FILE.png [CSS]  an element as the page shows it, the canvas unless named
 #   js EXPRESSION     its value, as JSON
 #   consola           what the page logged: errors and warnings, or nothing
@@ -14,6 +15,9 @@
 #   dedos MS KEY...   the same keys by touch, MS apart: arrows as swipes on the
 #                     game, characters as taps on their buttons
 #   memoria           the JS heap in use after a garbage collection, in bytes
+#   cdp METHOD [JSON] a DevTools protocol command, its answer as JSON
+#   opcoes ARG...     starts the browser anew with these arguments besides its
+#                     own (none: its own alone), on a blank page
 # Run with Debian's python3, which has Debian's selenium.
 #   /usr/bin/python3 scripts/navegador.py
 import json
@@ -34,14 +38,14 @@ NOMES = {"Up": Keys.ARROW_UP, "Down": Keys.ARROW_DOWN, "Left": Keys.ARROW_LEFT,
 perfil = tempfile.TemporaryDirectory(prefix="zandrel-chromium-")  # gone at exit
 
 
-def abre_navegador(metricas=None):
+def abre_navegador(metricas=None, extras=()):
     opcoes = webdriver.ChromeOptions()
     opcoes.binary_location = "/usr/bin/chromium"
     # Software WebGL, and none of the background traffic that a closed network refuses.
     for a in ["--headless=new", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
               "--window-size=1000,900", "--no-first-run", "--disable-background-networking",
               "--disable-component-update", "--disable-sync", "--disable-quic",
-              "--user-data-dir=" + perfil.name]:
+              "--user-data-dir=" + perfil.name, *extras]:
         opcoes.add_argument(a)
     if os.geteuid() == 0:
         opcoes.add_argument("--no-sandbox")
@@ -86,6 +90,9 @@ def comando(linha):
     if nome == "abre":
         navegador.get(resto)
         return ""
+    if nome == "recarrega":
+        navegador.refresh()
+        return ""
     if nome == "foto":
         arquivo, _, css = resto.partition(" ")
         navegador.find_element("css selector", css or "#canvas").screenshot(arquivo)
@@ -119,6 +126,14 @@ def comando(linha):
     if nome == "memoria":
         navegador.execute_cdp_cmd("HeapProfiler.collectGarbage", {})
         return str(navegador.execute_cdp_cmd("Runtime.getHeapUsage", {})["usedSize"])
+    if nome == "cdp":
+        metodo, _, parametros = resto.partition(" ")
+        return json.dumps(navegador.execute_cdp_cmd(metodo, json.loads(parametros or "{}")))
+    if nome == "opcoes":
+        navegador.quit()
+        navegador = abre_navegador(extras=resto.split())
+        movel = False
+        return ""
     raise ValueError("unknown command: " + nome)
 
 

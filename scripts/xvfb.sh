@@ -64,8 +64,13 @@ teclas() {
 # of the window, and navega talks to the browser's driver.
 pagina() {
     navega abre "$1"
+    quadro
+}
+
+# Waits for the open page's first frame, whose time RESPOSTA gives.
+quadro() {
     for _ in $(seq 100); do
-        navega js "Module.primeiro || 0"
+        navega js "window.Module && Module.primeiro || 0"
         [ "$RESPOSTA" = 0 ] || return 0
         sleep 0.05
     done

@@ -7,6 +7,8 @@
 #include "Fonte.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <emscripten/html5.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
 #include <GL/glu.h>
@@ -31,11 +33,14 @@ Vertice triangulos[8190];
 int ntriangulos;
 Vertice raster;
 GLuint programa, buffer;
-GLint tela; // the shader's window size, in pixels
+bool perdido; // the browser has taken the context away, for now
 
+// The window's size reaches the shader as a constant attribute rather than a
+// uniform: a uniform's location is a query that waits for the link, and on a
+// software GPU that wait blocks the page for a good part of a second.
 void Prepara() {
     const char *fontes[] = {
-        "attribute vec2 p; attribute vec3 c; uniform vec2 tela; varying vec3 v;"
+        "attribute vec2 p; attribute vec3 c; attribute vec2 tela; varying vec3 v;"
         "void main() { gl_Position = vec4(p / tela * 2.0 - 1.0, 0.0, 1.0); v = c; }",
         "precision mediump float; varying vec3 v;"
         "void main() { gl_FragColor = vec4(v, 1.0); }"};
@@ -48,8 +53,8 @@ void Prepara() {
     }
     glBindAttribLocation(programa, 0, "p");
     glBindAttribLocation(programa, 1, "c");
+    glBindAttribLocation(programa, 2, "tela");
     glLinkProgram(programa);
-    tela = glGetUniformLocation(programa, "tela");
     glGenBuffers(1, &buffer);
 }
 
@@ -66,13 +71,13 @@ Vertice NaJanela(GLfloat x, GLfloat y) {
 }
 
 void Descarrega() {
-    if (ntriangulos == 0)
+    if (ntriangulos == 0 || perdido) {
+        ntriangulos = 0;
         return;
-    if (programa == 0)
-        Prepara();
+    }
     glViewport(0, 0, static_cast<GLsizei>(w), static_cast<GLsizei>(h));
     glUseProgram(programa);
-    glUniform2f(tela, w, h);
+    glVertexAttrib2f(2, w, h);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(ntriangulos * sizeof(Vertice)),
                  triangulos, GL_STREAM_DRAW);
@@ -113,6 +118,22 @@ void Linha(const Vertice &a, const Vertice &b) {
 void Ponto(const Vertice &v) {
     const GLfloat m = tamanho / 2;
     Quadrilatero(Desloca(v, -m, -m), Desloca(v, m, -m), Desloca(v, m, m), Desloca(v, -m, m));
+}
+
+// A phone may take the GPU from a page in the background, and a GPU may
+// reset. Saying so keeps the context's right to come back; when it does, it
+// has no program or buffer, which are made anew, and the frame is drawn again
+// from the game as it is.
+EM_BOOL Perdido(int, const void *, void *) {
+    perdido = true;
+    return EM_TRUE;
+}
+
+EM_BOOL Restaurado(int, const void *, void *) {
+    perdido = false;
+    Prepara();
+    glutPostRedisplay();
+    return EM_TRUE;
 }
 
 } // namespace
@@ -204,6 +225,21 @@ void glutBitmapCharacter(void *, int letra) {
         }
     }
     raster.x += static_cast<GLfloat>(g.avanco);
+}
+
+// The window is the WebGL context. Without WebGL there is none, and the game
+// cannot start: it ends at once with status 1, and the page says why. The
+// program is made with the context, so that it compiles while the page waits
+// for the first frame.
+extern "C" int __real_glutCreateWindow(const char *titulo);
+extern "C" int __wrap_glutCreateWindow(const char *titulo) {
+    const int janela = __real_glutCreateWindow(titulo);
+    if (janela == 0)
+        std::exit(1);
+    emscripten_set_webglcontextlost_callback("#canvas", nullptr, EM_FALSE, Perdido);
+    emscripten_set_webglcontextrestored_callback("#canvas", nullptr, EM_FALSE, Restaurado);
+    Prepara();
+    return janela;
 }
 
 // The frame gathered so far is drawn just before it is presented.

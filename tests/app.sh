@@ -1,0 +1,152 @@
+# The page as an app, in headless Chromium: served from localhost it can be
+# installed; after one visit it plays offline, as it did online; a new build
+# served at the same address reaches the next visits and its old cache goes;
+# without WebGL the page says why it cannot play; a lost context comes back
+# to the same picture; "Play again" follows Esc; and Lighthouse scores it.
+#   app.sh PAGE SITE NPM-FOLDER
+source "$(dirname "$0")/../scripts/xvfb.sh"
+WEB=$(cd "$(dirname "$0")/../web" && pwd)
+LIGHTHOUSE=$3/node_modules/.bin/lighthouse
+# What the server serves: a site, and the anchor page that Lighthouse weighs it against.
+publica() {
+    rm -rf "$AQUI/site"
+    cp -r "$1" "$AQUI/site"
+    cp "$(dirname "$0")/ancora.html" "$AQUI/site/"
+}
+publica "$2"
+
+# The maskable icon: nothing but black beyond its safe zone, a circle of 40 %
+# of the icon round its centre, where the frog must be whole.
+[ "$(convert "$2/icon-maskable-512.png" -fill black -draw "circle 256,256 256,52" -format '%[fx:maxima]' info:)" = 0 ] ||
+    falha "the frog of the maskable icon reaches past its safe zone"
+
+# Serves the site with no HTTP caching on PORTA (0: a free one, then kept);
+# killing SERVIDOR closes every connection the browser holds.
+serve() {
+    /usr/bin/python3 -u -c '
+import functools, http.server, sys
+class Sem(http.server.SimpleHTTPRequestHandler):
+    def end_headers(self):
+        self.send_header("Cache-Control", "no-store")
+        super().end_headers()
+    def log_message(self, *_): pass
+s = http.server.ThreadingHTTPServer(("127.0.0.1", int(sys.argv[2])), functools.partial(Sem, directory=sys.argv[1]))
+print(s.server_address[1], flush=True)
+s.serve_forever()' "$AQUI/site" "${PORTA:-0}" >"$AQUI/porta" 2>&1 &
+    SERVIDOR=$!
+    PIDS+=($!)
+    timeout 5 bash -c "until [ -s '$AQUI/porta' ]; do sleep 0.05; done" || falha "no web server"
+    PORTA=$(cat "$AQUI/porta")
+    URL="http://127.0.0.1:$PORTA/"
+}
+para() { kill "$SERVIDOR"; wait "$SERVIDOR" || true; }
+# Waits until the JS expression holds.
+ate() {
+    for _ in $(seq 100); do
+        navega js "$1"
+        [ "$RESPOSTA" != true ] || return 0
+        sleep 0.1
+    done
+    falha "not so in 10 s: $1"
+}
+limpo() { navega consola; [ -z "$RESPOSTA" ] || falha "the console, $1: $RESPOSTA"; }
+# The site's caches, as "name name...".
+CACHES="caches.keys().then(function (n) { return n.join(' '); })"
+
+serve
+pagina "$URL"
+ate "!!navigator.serviceWorker.controller"
+navega cdp Page.getInstallabilityErrors
+[ "$RESPOSTA" = '{"installabilityErrors": []}' ] || falha "it cannot be installed: $RESPOSTA"
+foto online
+limpo "online"
+
+# Offline, reloaded and visited anew: the same picture.
+para
+navega recarrega
+quadro
+foto recarregada
+navega abre about:blank
+pagina "$URL"
+foto visitada
+igual online recarregada 0
+igual online visitada 0
+
+# A new build from a changed page, at the same address: the visit after it
+# was found shows it, and only its cache is left.
+sed 's|<title>Zandrel</title>|<title>Zandrel, anew</title>|' "$1" >"$AQUI/nova.html"
+cmake -DPAGINA="$AQUI/nova.html" -DWEB="$WEB" -DICONE="$WEB/../data/zandrel.svg" -DRSVG=rsvg-convert \
+    -DSAIDA="$AQUI/nova" -P "$WEB/app.cmake"
+publica "$AQUI/nova"
+nova=$(sed -n "s/^var VERSAO = CACHE + '\([0-9a-f]*\)';$/\1/p" "$AQUI/site/sw.js")
+serve
+pagina "$URL"
+ate "$CACHES.then(function (n) { return n === 'zandrel $URL $nova'; })"
+navega abre about:blank
+pagina "$URL"
+navega js document.title
+[ "$RESPOSTA" = '"Zandrel, anew"' ] || falha "the new build is not shown: its title is $RESPOSTA"
+limpo "after the new build"
+
+# Without WebGL, from disk and served: a message where the game was, no error.
+navega opcoes --disable-3d-apis
+for u in "file://$1" "$URL"; do
+    navega abre "$u"
+    ate "!document.getElementById('semgl').hidden && getComputedStyle(document.getElementById('jogo')).display === 'none'"
+    limpo "without WebGL, $u"
+done
+navega opcoes
+
+# The context lost and given back: the same picture, and the game goes on.
+pagina "$URL"
+teclas Left Left w w
+sleep 0.3
+foto antes
+navega js "(window.perda = Module.ctx.getExtension('WEBGL_lose_context')).loseContext()"
+sleep 0.3
+navega js "perda.restoreContext()"
+sleep 0.3
+foto depois
+igual antes depois 0
+teclas Up
+sleep 0.2
+foto depois
+echo "frog-row-1 13 2 0,255,0" | confere depois || falha "the frog does not move after the context came back"
+limpo "after a lost context"
+
+# Esc: the end, said in the live region, and "Play again" starts anew.
+teclas Escape
+ate "document.querySelector('[role=status]').innerText.trim() === 'The game is over.' && document.activeElement.textContent === 'Play again'"
+navega js "Module.primeiro = 0"
+navega js "document.activeElement.click()"
+quadro
+foto denovo
+igual online denovo 0
+
+# Lighthouse, as a phone and as a desktop, on the site and on the anchor: a
+# WebGL page that makes its context after the first paint and draws every
+# 60 ms. The scores move a few points from run to run: the better of two.
+#   notas URL PRESET: performance, accessibility, best practices and SEO
+notas() {
+    local preset=()
+    [ "$2" = mobile ] || preset=(--preset="$2")
+    CHROME_PATH=/usr/bin/chromium node "$LIGHTHOUSE" "$1" --quiet --output=json --output-path="$AQUI/lh.json" \
+        "${preset[@]}" --chrome-flags="--headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader" \
+        2>"$AQUI/lh.log" || falha "Lighthouse: $(tail -n 3 "$AQUI/lh.log")"
+    node -e 'const c = require(process.argv[1]).categories;
+             console.log(["performance", "accessibility", "best-practices", "seo"].map(n => c[n].score).join(" "))' "$AQUI/lh.json"
+}
+publica "$2"
+for preset in mobile desktop; do
+    melhor="0 0 0 0" ancora=0
+    for vez in 1 2; do
+        read -r p a b s < <(notas "$URL" $preset)
+        read -r q _ < <(notas "${URL}ancora.html" $preset)
+        echo "Lighthouse, $preset, run $vez: performance $p, accessibility $a, best practices $b, SEO $s; the anchor's performance $q"
+        melhor=$(awk -v m="$melhor" -v n="$p $a $b $s" 'BEGIN { split(m, x); split(n, y); for (i = 1; i <= 4; i++) printf "%s ", (y[i] > x[i] ? y[i] : x[i]) }')
+        ancora=$(awk -v a="$ancora" -v b="$q" 'BEGIN { print (b > a ? b : a) }')
+        awk -v m="$melhor" -v q="$ancora" -v d="$preset" 'BEGIN { split(m, x)
+            exit !(x[2] == 1 && x[3] == 1 && x[4] == 1 && (d == "desktop" ? x[1] >= 0.9 : x[1] >= q - 0.05)) }' && continue 2
+    done
+    falha "Lighthouse, $preset: at best $melhor, the anchor $ancora"
+done

@@ -25,6 +25,7 @@ PARA_NAVEGADOR := "to play the page in a real browser in the tests" \
 PARA_WINDOWS := "to build the game for Windows, its zip and its installer" \
                 "cmake make mingw-w64 dpkg-dev librsvg2-bin icoutils nsis strip-nondeterminism"
 PARA_DIST   := "to make the release and its checksums" "dpkg-dev strip-nondeterminism"
+PARA_DISTCHECK := "to show how two releases differ, should they" "diffoscope-minimal"
 PARA_WINE   := "to play the Windows build under Wine in the tests" "wine wine64"
 # Nothing, where that architecture is this machine's own.
 para_cruzar  = $(if $(filter-out $(shell dpkg --print-architecture 2>/dev/null),$(1)), \
@@ -121,6 +122,7 @@ dist:
 # The release made again from its source tarball alone, elsewhere, and
 # compared byte for byte.
 distcheck: dist
+	@scripts/deps.sh $(PARA_DISTCHECK)
 	scripts/distcheck.sh $(BUILD)
 
 clean:

@@ -38,6 +38,6 @@ diff "$primeira/SHA256SUMS" "$segunda/SHA256SUMS" >&2 || true
 for f in $( (cd "$primeira" && ls; cd "$segunda" && ls) | sort -u); do
     cmp -s "$primeira/$f" "$segunda/$f" && continue
     echo "FAIL: $f differs" >&2
-    if command -v diffoscope >/dev/null; then diffoscope "$primeira/$f" "$segunda/$f" 2>&1 | head -n 40 >&2 || true; fi
+    if command -v diffoscope >/dev/null; then diffoscope "$primeira/$f" "$segunda/$f" 2>&1 | head -n 40 | cut -c 1-300 >&2 || true; fi
 done
 exit 1

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # A release unpacked inside another checkout (make distcheck's) is not that
 # checkout's.
-if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$PWD" ]; then
+if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]; then
     git ls-files -z | while IFS= read -r -d '' f; do
         if [ -f "$f" ]; then printf '%s\0' "$f"; fi
     done

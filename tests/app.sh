@@ -125,7 +125,9 @@ igual online denovo 0
 
 # Lighthouse, as a phone and as a desktop, on the site and on the anchor: a
 # WebGL page that makes its context after the first paint and draws every
-# 60 ms. The scores move a few points from run to run: the better of two.
+# 60 ms, measured right after it. A score moves by up to a tenth from run to
+# run, with the time SwiftShader takes to make a context, and the two pages
+# are alike in that: the first run of up to five whose pair holds.
 #   notas URL PRESET: performance, accessibility, best practices and SEO
 notas() {
     local preset=()
@@ -138,15 +140,12 @@ notas() {
 }
 publica "$2"
 for preset in mobile desktop; do
-    melhor="0 0 0 0" ancora=0
-    for vez in 1 2; do
+    for vez in 1 2 3 4 5; do
         read -r p a b s < <(notas "$URL" $preset)
         read -r q _ < <(notas "${URL}ancora.html" $preset)
         echo "Lighthouse, $preset, run $vez: performance $p, accessibility $a, best practices $b, SEO $s; the anchor's performance $q"
-        melhor=$(awk -v m="$melhor" -v n="$p $a $b $s" 'BEGIN { split(m, x); split(n, y); for (i = 1; i <= 4; i++) printf "%s ", (y[i] > x[i] ? y[i] : x[i]) }')
-        ancora=$(awk -v a="$ancora" -v b="$q" 'BEGIN { print (b > a ? b : a) }')
-        awk -v m="$melhor" -v q="$ancora" -v d="$preset" 'BEGIN { split(m, x)
-            exit !(x[2] == 1 && x[3] == 1 && x[4] == 1 && (d == "desktop" ? x[1] >= 0.9 : x[1] >= q - 0.05)) }' && continue 2
+        awk -v p="$p" -v q="$q" -v d="$preset" -v resto="$a $b $s" \
+            'BEGIN { exit !(resto == "1 1 1" && (d == "desktop" ? p >= 0.9 : p >= q - 0.05 - 1e-9)) }' && continue 2
     done
-    falha "Lighthouse, $preset: at best $melhor, the anchor $ancora"
+    falha "Lighthouse, $preset: short in five runs"
 done

@@ -69,12 +69,42 @@ pagina() {
 
 # Waits for the open page's first frame, whose time RESPOSTA gives.
 quadro() {
+    ate "!!(window.Module && Module.primeiro)"
+    navega js Module.primeiro
+}
+
+# Waits until a JavaScript expression on the open page holds, 10 s at most.
+ate() {
     for _ in $(seq 100); do
-        navega js "window.Module && Module.primeiro || 0"
-        [ "$RESPOSTA" = 0 ] || return 0
-        sleep 0.05
+        navega js "$1"
+        [ "$RESPOSTA" != true ] || return 0
+        sleep 0.1
     done
-    falha "the page drew no frame in 5 s"
+    falha "not so in 10 s: $1"
+}
+
+# Fails if the page logged an error or a warning; $1 says when.
+limpo() { navega consola; [ -z "$RESPOSTA" ] || falha "the console, $1: $RESPOSTA"; }
+
+# Serves a folder on localhost at URL, with no HTTP caching, on PORTA: a free
+# port the first time, then the same one. Killing SERVIDOR closes every
+# connection the browser holds.
+serve() {
+    /usr/bin/python3 -u -c '
+import functools, http.server, sys
+class Sem(http.server.SimpleHTTPRequestHandler):
+    def end_headers(self):
+        self.send_header("Cache-Control", "no-store")
+        super().end_headers()
+    def log_message(self, *_): pass
+s = http.server.ThreadingHTTPServer(("127.0.0.1", int(sys.argv[2])), functools.partial(Sem, directory=sys.argv[1]))
+print(s.server_address[1], flush=True)
+s.serve_forever()' "$1" "${PORTA:-0}" >"$AQUI/porta" 2>&1 &
+    SERVIDOR=$!
+    PIDS+=($!)
+    timeout 5 bash -c "until [ -s '$AQUI/porta' ]; do sleep 0.05; done" || falha "no web server"
+    PORTA=$(cat "$AQUI/porta")
+    URL="http://127.0.0.1:$PORTA/"
 }
 
 # One command to the page's driver (see navegador.py), started on the first;
@@ -88,6 +118,15 @@ navega() {
     echo "$*" >&"${PAGINA[1]}"
     read -r estado RESPOSTA <&"${PAGINA[0]}" || falha "the browser's driver died: $(tail -n 3 "$AQUI/navegador.log")"
     [ "$estado" = ok ] || falha "the browser's driver: $RESPOSTA"
+}
+
+# The walk that builds are compared by (see percurso), played on a build: the
+# command given, ended with Esc.
+#   percorre NOME COMMAND...
+percorre() {
+    jogo "${@:2}"
+    percurso "$1"
+    esc
 }
 
 # Ends the game with Esc, which must end it at once with status 0.

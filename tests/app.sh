@@ -2,7 +2,7 @@
 # installed; after one visit it plays offline, as it did online; a new build
 # served at the same address reaches the next visits and its old cache goes;
 # without WebGL the page says why it cannot play; a lost context comes back
-# to the same picture; "Play again" follows Esc; and Lighthouse scores it.
+# to the same picture; and Lighthouse scores it.
 #   app.sh PAGE SITE NPM-FOLDER
 source "$(dirname "$0")/../scripts/xvfb.sh"
 WEB=$(cd "$(dirname "$0")/../web" && pwd)
@@ -20,40 +20,10 @@ publica "$2"
 [ "$(convert "$2/icon-maskable-512.png" -fill black -draw "circle 256,256 256,52" -format '%[fx:maxima]' info:)" = 0 ] ||
     falha "the frog of the maskable icon reaches past its safe zone"
 
-# Serves the site with no HTTP caching on PORTA (0: a free one, then kept);
-# killing SERVIDOR closes every connection the browser holds.
-serve() {
-    /usr/bin/python3 -u -c '
-import functools, http.server, sys
-class Sem(http.server.SimpleHTTPRequestHandler):
-    def end_headers(self):
-        self.send_header("Cache-Control", "no-store")
-        super().end_headers()
-    def log_message(self, *_): pass
-s = http.server.ThreadingHTTPServer(("127.0.0.1", int(sys.argv[2])), functools.partial(Sem, directory=sys.argv[1]))
-print(s.server_address[1], flush=True)
-s.serve_forever()' "$AQUI/site" "${PORTA:-0}" >"$AQUI/porta" 2>&1 &
-    SERVIDOR=$!
-    PIDS+=($!)
-    timeout 5 bash -c "until [ -s '$AQUI/porta' ]; do sleep 0.05; done" || falha "no web server"
-    PORTA=$(cat "$AQUI/porta")
-    URL="http://127.0.0.1:$PORTA/"
-}
-para() { kill "$SERVIDOR"; wait "$SERVIDOR" || true; }
-# Waits until the JS expression holds.
-ate() {
-    for _ in $(seq 100); do
-        navega js "$1"
-        [ "$RESPOSTA" != true ] || return 0
-        sleep 0.1
-    done
-    falha "not so in 10 s: $1"
-}
-limpo() { navega consola; [ -z "$RESPOSTA" ] || falha "the console, $1: $RESPOSTA"; }
 # The site's caches, as "name name...".
 CACHES="caches.keys().then(function (n) { return n.join(' '); })"
 
-serve
+serve "$AQUI/site"
 pagina "$URL"
 ate "!!navigator.serviceWorker.controller"
 navega cdp Page.getInstallabilityErrors
@@ -62,7 +32,8 @@ foto online
 limpo "online"
 
 # Offline, reloaded and visited anew: the same picture.
-para
+kill "$SERVIDOR"
+wait "$SERVIDOR" || true
 navega recarrega
 quadro
 foto recarregada
@@ -79,7 +50,7 @@ cmake -DPAGINA="$AQUI/nova.html" -DWEB="$WEB" -DICONE="$WEB/../data/zandrel.svg"
     -DSAIDA="$AQUI/nova" -P "$WEB/app.cmake"
 publica "$AQUI/nova"
 nova=$(sed -n "s/^var VERSAO = CACHE + '\([0-9a-f]*\)';$/\1/p" "$AQUI/site/sw.js")
-serve
+serve "$AQUI/site"
 pagina "$URL"
 ate "$CACHES.then(function (n) { return n === 'zandrel $URL $nova'; })"
 navega abre about:blank
@@ -113,15 +84,6 @@ sleep 0.2
 foto depois
 echo "frog-row-1 13 2 0,255,0" | confere depois || falha "the frog does not move after the context came back"
 limpo "after a lost context"
-
-# Esc: the end, said in the live region, and "Play again" starts anew.
-teclas Escape
-ate "document.querySelector('[role=status]').innerText.trim() === 'The game is over.' && document.activeElement.textContent === 'Play again'"
-navega js "Module.primeiro = 0"
-navega js "document.activeElement.click()"
-quadro
-foto denovo
-igual online denovo 0
 
 # Lighthouse, as a phone and as a desktop, on the site and on the anchor: a
 # WebGL page that makes its context after the first paint and draws every

@@ -5,11 +5,7 @@
 source "$(dirname "$0")/../scripts/xvfb.sh"
 dpkg-deb -x "$2" "$AQUI/raiz"
 tela
-jogo "$1"
-percurso amd64
-esc
-jogo qemu-aarch64 "$AQUI/raiz/usr/games/zandrel"
-percurso arm64
-esc
+percorre amd64 "$1"
+percorre arm64 qemu-aarch64 "$AQUI/raiz/usr/games/zandrel"
 calado
 iguais amd64 arm64 1

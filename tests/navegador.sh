@@ -1,21 +1,17 @@
 # The page plays as the desktop does: from real keys in headless Chromium it
 # shows the desktop's pictures, pixel for pixel, each frame in one draw;
-# Esc stops it; its console stays clean; and it plays from disk as well as
-# over HTTP.
+# Esc stops it, and "Play again" starts anew; its console stays clean; and it
+# plays from disk as well as over HTTP.
 #   navegador.sh GAME PAGE
 source "$(dirname "$0")/../scripts/xvfb.sh"
 [ "$(stat -c %s "$2")" -le $((300 * 1024)) ] || falha "the page weighs $(stat -c %s "$2") bytes"
 
 tela
-jogo "$1"
-percurso mesa
-esc
+percorre mesa "$1"
 
 # Served over HTTP, on a port of its own.
-/usr/bin/python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$(dirname "$2")" >"$AQUI/http" 2>&1 &
-PIDS+=($!)
-timeout 5 bash -c "until grep -q 'port [0-9]*' '$AQUI/http'; do sleep 0.05; done" || falha "no web server"
-pagina "http://127.0.0.1:$(grep -o 'port [0-9]*' "$AQUI/http" | cut -d' ' -f2)/$(basename "$2")"
+serve "$(dirname "$2")"
+pagina "$URL$(basename "$2")"
 awk -v t="$RESPOSTA" 'BEGIN { exit !(t <= 2000) }' || falha "the first frame came $RESPOSTA ms after the page was asked for"
 echo "first frame $RESPOSTA ms after the page was asked for"
 # The desktop's page: the keys' table, no buttons; and one draw per frame.
@@ -31,14 +27,19 @@ percurso web
 # green's 0.5 to 127, SwiftShader to 128).
 iguais mesa web 1
 
-# Esc ends the game: no more frames, and the page says so.
+# Esc ends the game: no more frames, the live region says so, and its "Play
+# again" starts a new game.
 teclas Escape
 navega js Module.quadros
 sleep 0.5
-navega js "Module.quadros === $RESPOSTA && !document.getElementById('fim').hidden"
-[ "$RESPOSTA" = true ] || falha "frames go on after Esc, or the page does not say the game is over"
-navega consola
-[ -z "$RESPOSTA" ] || falha "the console: $RESPOSTA"
+navega js "Module.quadros === $RESPOSTA && document.querySelector('[role=status]').innerText.trim() === 'The game is over.' && document.activeElement.textContent === 'Play again'"
+[ "$RESPOSTA" = true ] || falha "frames go on after Esc, or the page does not say the game is over and offer Play again"
+limpo "after Esc"
+navega js "Module.primeiro = 0"
+navega js "document.activeElement.click()"
+quadro
+foto denovo
+igual web-inicio denovo 0
 
 # From disk: the frog steps up.
 pagina "file://$2"
@@ -46,5 +47,4 @@ teclas Up
 sleep 0.2
 foto disco
 echo "frog-row-1 15 2 0,255,0" | confere disco || falha "the page does not play from file://"
-navega consola
-[ -z "$RESPOSTA" ] || falha "the console, from file://: $RESPOSTA"
+limpo "from file://"

@@ -28,12 +28,8 @@ wineserver -w
 
 # freeglut reads DISPLAY, which Wine hands on from this side, for a Windows
 # display name and warns that it is none: so no check that the game is silent.
-jogo "$1"
-percurso linux
-esc
-jogo wine "$exe"
-percurso windows
-esc
+percorre linux "$1"
+percorre windows wine "$exe"
 iguais linux windows 0
 
 wine "$3" /S

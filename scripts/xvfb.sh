@@ -235,14 +235,27 @@ percurso() {
 }
 
 # Fails unless two pictures differ by at most LIMITE in any colour channel,
-# with the truck's lane masked: it is never caught in the same place.
+# with the truck's lane masked: it is never caught in the same place. OUTRA
+# may come from a screen K times as dense, K times FOTO's size: then each of
+# its K x K blocks that is of one colour must be FOTO's pixel there, and no
+# pixel of it a colour FOTO lacks, as smoothing makes at an edge.
 #   igual FOTO OUTRA LIMITE
 igual() {
-    local w h cabeca d
+    local w h cabeca k d
     medidas "$1"
-    d=$(convert "$AQUI/$1.ppm" "$AQUI/$2.ppm" -fill black -draw "rectangle 0,$((h * 363 / 530)) $w,$((h * 414 / 530))" \
-        -compose difference -composite -separate -evaluate-sequence max -format '%[fx:round(255*maxima)]' info:)
-    [ "$d" -le "$3" ] || falha "the $2 picture differs from $1 by up to $d in a channel"
+    k=$w
+    medidas "$2"
+    k=$((w / k))
+    local faixa=(-fill black -draw "rectangle 0,$((h * 363 / 530)) $w,$((h * 414 / 530))")
+    local maximo=(-compose difference -composite -separate -evaluate-sequence max)
+    d=$(convert "$AQUI/$2.ppm" \( "$AQUI/$1.ppm" -sample "${w}x$h!" \) "${faixa[@]}" "${maximo[@]}" \
+        -threshold "$(awk -v l="$3" 'BEGIN { print (l + 0.5) * 100 / 255 }')%" \
+        \( "$AQUI/$2.ppm" \( +clone -scale "$((w / k))x$((h / k))!" -sample "${w}x$h!" \) \
+        "${maximo[@]}" -threshold 0 -negate \) -compose multiply -composite -format '%[fx:round(mean*w*h)]' info:)
+    [ "$d" -eq 0 ] || falha "the $2 picture differs from $1 by more than $3 in a channel, in $d pixels"
+    [ "$k" -eq 1 ] || d=$(convert "$AQUI/$2.ppm" \( +clone -dither None -remap "$AQUI/$1.ppm" \) "${maximo[@]}" \
+        -format '%[fx:round(255*maxima)]' info:)
+    [ "$d" -le "$3" ] || falha "the $2 picture has colours that $1 does not, off by up to $d"
 }
 
 # The same for each of two percursos' pictures.

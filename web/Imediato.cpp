@@ -2,17 +2,29 @@
 // batches, wide lines, bitmap text or matrices, so each batch between glBegin
 // and glEnd is turned here into triangles in window pixels, the way desktop GL
 // rasterises it without smoothing, and the whole frame is gathered in one
-// buffer and drawn with one call when it is presented.
+// buffer and drawn with one call when it is presented. The window's pixels
+// are the toolkit's (690 x 530, or the screen's when full screen); the
+// drawing buffer behind them has one pixel for each of the screen's, so a
+// dense screen shows the same picture, only finer.
 #define GL_GLEXT_PROTOTYPES
 #include "Fonte.h"
 
 #include <cmath>
 #include <cstdlib>
+#include <emscripten/em_js.h>
 #include <emscripten/html5.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
 #include <GL/glu.h>
 #include <GL/glut.h>
+
+// The window's own width and height, as the toolkit last gave them to the
+// canvas, then the width and height that the page measured for the drawing
+// buffer, or 0 before it has.
+EM_JS(int, Medida, (int qual), {
+    var c = Module.canvas, t = Module.tela || [0, 0];
+    return [c.widthNative, c.heightNative, t[0], t[1]][qual];
+});
 
 namespace {
 
@@ -25,7 +37,8 @@ struct Vertice {
 GLfloat sx = 1, tx = 0, sy = 1, ty = 0;
 GLfloat cor[3] = {1, 1, 1};
 GLfloat largura = 1, tamanho = 1; // line width and point size, in pixels
-GLfloat w, h;                     // the window, in pixels
+GLfloat w, h;                     // the window, in its own pixels
+int bw, bh;                       // the drawing buffer, in the screen's
 GLenum primitiva;
 Vertice lote[64];
 int nlote;
@@ -58,10 +71,21 @@ void Prepara() {
     glGenBuffers(1, &buffer);
 }
 
-// With no reshape callback the toolkit keeps the viewport on the whole window.
+// Each frame starts with its clear, and takes the window's size then. The
+// drawing buffer takes the size the page last measured for it (see
+// nitidez.js) only then too: resizing empties it, and a frame is about to be
+// drawn into it. With no reshape callback the toolkit keeps the viewport on
+// the whole window, that is, on the whole buffer.
 void MedeJanela() {
-    w = static_cast<GLfloat>(glutGet(GLUT_WINDOW_WIDTH));
-    h = static_cast<GLfloat>(glutGet(GLUT_WINDOW_HEIGHT));
+    w = static_cast<GLfloat>(Medida(0));
+    h = static_cast<GLfloat>(Medida(1));
+    emscripten_get_canvas_element_size("#canvas", &bw, &bh);
+    const int tw = Medida(2), th = Medida(3);
+    if (tw > 0 && th > 0 && (tw != bw || th != bh)) {
+        emscripten_set_canvas_element_size("#canvas", tw, th);
+        bw = tw;
+        bh = th;
+    }
 }
 
 // A point of the world frame in window pixels, computed as the GL does it.
@@ -75,7 +99,7 @@ void Descarrega() {
         ntriangulos = 0;
         return;
     }
-    glViewport(0, 0, static_cast<GLsizei>(w), static_cast<GLsizei>(h));
+    glViewport(0, 0, bw, bh);
     glUseProgram(programa);
     glVertexAttrib2f(2, w, h);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
@@ -170,7 +194,6 @@ void glPointSize(GLfloat t) {
 }
 
 void glBegin(GLenum p) {
-    MedeJanela();
     primitiva = p;
     nlote = 0;
 }
@@ -197,7 +220,6 @@ void glEnd() {
 
 // Bitmap text takes the current colour with the raster position.
 void glRasterPos2f(GLfloat x, GLfloat y) {
-    MedeJanela();
     raster = NaJanela(x, y);
 }
 
@@ -240,6 +262,20 @@ extern "C" int __wrap_glutCreateWindow(const char *titulo) {
     emscripten_set_webglcontextrestored_callback("#canvas", nullptr, EM_FALSE, Restaurado);
     Prepara();
     return janela;
+}
+
+extern "C" void __real_glClear(GLbitfield buffers);
+extern "C" void __wrap_glClear(GLbitfield buffers) {
+    MedeJanela();
+    __real_glClear(buffers);
+}
+
+// The toolkit keeps the canvas's size to come back to when full screen ends:
+// that must be the window's own, not its buffer's.
+extern "C" void __real_glutFullScreen();
+extern "C" void __wrap_glutFullScreen() {
+    emscripten_set_canvas_element_size("#canvas", static_cast<int>(w), static_cast<int>(h));
+    __real_glutFullScreen();
 }
 
 // The frame gathered so far is drawn just before it is presented.

@@ -7,9 +7,10 @@
 #   foto FILE.png [CSS]  an element as the page shows it, the canvas unless named
 #   js EXPRESSION     its value, as JSON
 #   consola           what the page logged: errors and warnings, or nothing
-#   movel W H         a phone or tablet's screen of W x H CSS px, with touch:
-#                     the first call starts the browser anew in ChromeDriver's
-#                     mobile emulation, later ones turn or resize the screen
+#   movel W H [R]     a phone or tablet's screen of W x H CSS px, R device
+#                     pixels to one (1 unless given), with touch: the first
+#                     call starts the browser anew in ChromeDriver's mobile
+#                     emulation, later ones turn or resize the screen
 #   toque CSS DX DY [MS]  a finger on the element's centre, slid by DX, DY CSS
 #                     px, held MS ms, lifted: a tap when DX and DY are 0
 #   dedos MS KEY...   the same keys by touch, MS apart: arrows as swipes on the
@@ -103,13 +104,14 @@ def comando(linha):
         return " | ".join(e["message"] for e in navegador.get_log("browser")
                           if e["level"] in ("WARNING", "SEVERE"))
     if nome == "movel":
-        w, h = (int(n) for n in resto.split())
+        w, h, r = (float(n) for n in (resto + " 1").split()[:3])
+        w, h = int(w), int(h)
         if not movel:
             navegador.quit()
-            navegador = abre_navegador({"width": w, "height": h, "pixelRatio": 1, "touch": True})
+            navegador = abre_navegador({"width": w, "height": h, "pixelRatio": r, "touch": True})
             movel = True
         navegador.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-            "width": w, "height": h, "deviceScaleFactor": 1, "mobile": True,
+            "width": w, "height": h, "deviceScaleFactor": r, "mobile": True,
             "screenOrientation": {"type": "landscapePrimary" if w > h else "portraitPrimary",
                                   "angle": 90 if w > h else 0}})
         return ""

@@ -66,9 +66,10 @@ for u in "file://$1" "$URL"; do
     ate "!document.getElementById('semgl').hidden && getComputedStyle(document.getElementById('jogo')).display === 'none'"
     limpo "without WebGL, $u"
 done
-navega opcoes
+navega opcoes --force-device-scale-factor=2
 
-# The context lost and given back: the same picture, and the game goes on.
+# The context lost and given back, on a screen twice as dense: the same
+# picture, and the game goes on.
 pagina "$URL"
 teclas Left Left w w
 sleep 0.3

@@ -48,3 +48,18 @@ sleep 0.2
 foto disco
 echo "frog-row-1 15 2 0,255,0" | confere disco || falha "the page does not play from file://"
 limpo "from file://"
+
+# On screens two and three times as dense, the same pictures, drawn finer. A
+# density that changes mid-game (a zoom, the window moved to another screen)
+# redraws the victory message at the new one.
+for k in 2 3; do
+    navega opcoes --force-device-scale-factor=$k
+    pagina "$URL$(basename "$2")"
+    percurso web$k
+    iguais mesa web$k 1
+done
+navega cdp Emulation.setDeviceMetricsOverride '{"width": 1000, "height": 900, "deviceScaleFactor": 2, "mobile": false}'
+sleep 0.3
+foto denso
+igual mesa-fim denso 1
+limpo "on dense screens"

@@ -22,8 +22,8 @@
 // canvas, then the width and height that the page measured for the drawing
 // buffer, or 0 before it has.
 EM_JS(int, Medida, (int qual), {
-    var c = Module.canvas, t = Module.tela || [0, 0];
-    return [c.widthNative, c.heightNative, t[0], t[1]][qual];
+    var c = Module.canvas, t = Module.tela || [ 0, 0 ];
+    return [ c.widthNative, c.heightNative, t[0], t[1] ][qual];
 });
 
 namespace {

@@ -33,6 +33,7 @@
 import ctypes.util
 import json
 import os
+import select
 import struct
 import signal
 import sys
@@ -161,6 +162,14 @@ E: ID_INPUT_JOYSTICK=1
         bancada.uevent(f"/sys/devices/pad{n}/input/input{j}/js{j}", "remove")
         bancada.remove_device(f"/sys/devices/pad{n}/input/input{j}")
     else:
+        # A press written before the browser opens the node reaches it with its
+        # release in one read, and is lost: the node's pty hangs up till then.
+        aberto = select.poll()
+        aberto.register(pads[n][0], select.POLLHUP)
+        for _ in range(100):
+            if not aberto.poll(0):
+                break
+            time.sleep(0.05)
         for item in resto[1:]:
             controlo = CONTROLOS.get(item) or CONTROLOS.get(item.partition(":")[2], item)
             for c in [controlo] + ([controlo.partition("=")[0] + "=0"] if controlo != item else []):

@@ -10,15 +10,14 @@
   // The browser's standard layout: the d-pad is 12 to 15, A is 0, the
   // shoulders 4 and 5 and Start 9. Start goes full screen only where the
   // page can, as the touch button does.
-  var PADRAO = {12: SETAS[0], 13: SETAS[1], 14: SETAS[2], 15: SETAS[3], 0: SETAS[0],
-                5: ['w', 87], 4: ['s', 83]};
-  if (document.fullscreenEnabled || document.webkitFullscreenEnabled) PADRAO[9] = ['f', 70];
+  var PADRAO = {botoes: {12: SETAS[0], 13: SETAS[1], 14: SETAS[2], 15: SETAS[3], 0: SETAS[0],
+                         5: ['w', 87], 4: ['s', 83]}, alavancas: [[0, 1]]};
+  if (document.fullscreenEnabled || document.webkitFullscreenEnabled) PADRAO.botoes[9] = ['f', 70];
   // A pad the browser does not know comes in its own layout. Most have the
   // first button where A is and the shoulders at 4 and 5; their d-pad, where
   // it is a pair of axes after two sticks and the triggers, is 6 and 7. Their
   // Start is anywhere: none.
-  var OUTRO = {0: SETAS[0], 5: ['w', 87], 4: ['s', 83]};
-  var ALAVANCAS = {standard: [[0, 1]], '': [[0, 1], [6, 7]]};
+  var OUTRO = {botoes: {0: SETAS[0], 5: ['w', 87], 4: ['s', 83]}, alavancas: [[0, 1], [6, 7]]};
 
   // A stick counts once it is pushed past half-way, in the direction it is
   // pushed most, and again only once it has come back near the centre: eased
@@ -40,14 +39,15 @@
   function olha() {
     var todos = navigator.getGamepads();
     Object.keys(pads).forEach(function (i) {
-      var g = todos[i], p = pads[i], botoes = g && g.mapping === 'standard' ? PADRAO : OUTRO;
+      var g = todos[i], p = pads[i];
       if (!g) return;
-      Object.keys(botoes).forEach(function (b) {
+      var m = g.mapping === 'standard' ? PADRAO : OUTRO;
+      Object.keys(m.botoes).forEach(function (b) {
         var agora = !!(g.buttons[b] && g.buttons[b].pressed);
-        if (agora && !p.botoes[b]) tecla.apply(null, botoes[b]);
+        if (agora && !p.botoes[b]) tecla.apply(null, m.botoes[b]);
         p.botoes[b] = agora;
       });
-      (ALAVANCAS[g.mapping] || ALAVANCAS['']).forEach(function (eixos, k) {
+      m.alavancas.forEach(function (eixos, k) {
         p.fora[k] = alavanca(g, eixos, p.fora[k]);
       });
     });

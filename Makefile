@@ -21,7 +21,7 @@ PARA_DADOS  := "to check the menu entry, icon, metadata and man page" \
                "desktop-file-utils appstream libxml2-utils mandoc man-db"
 PARA_WEB    := "to build the page and the installable site" "cmake make emscripten xfonts-75dpi pcf2bdf librsvg2-bin"
 PARA_NAVEGADOR := "to play the page in a real browser in the tests" \
-                  "chromium chromium-driver python3-selenium"
+                  "chromium chromium-driver python3-selenium umockdev gir1.2-umockdev-1.0 python3-gi"
 PARA_WINDOWS := "to build the game for Windows, its zip and its installer" \
                 "cmake make mingw-w64 dpkg-dev librsvg2-bin icoutils nsis strip-nondeterminism"
 PARA_DIST   := "to make the release and its checksums" "dpkg-dev strip-nondeterminism"

@@ -19,14 +19,27 @@
 #   cdp METHOD [JSON] a DevTools protocol command, its answer as JSON
 #   opcoes ARG...     starts the browser anew with these arguments besides its
 #                     own (none: its own alone), on a blank page
+#   pad N liga [outro]  plugs in pad N, a joystick faked by umockdev that the
+#                     browser reads with its own code: an Xbox 360 pad, which it
+#                     gives the standard layout, or one it does not know; the
+#                     first starts the browser anew, on a blank page
+#   pad N tira        unplugs it
+#   pad N MS ITEM...  on pad N, MS ms after each: KEY presses and lets go its
+#                     control (cruz:KEY the d-pad's or a button, alavanca:KEY the
+#                     stick's); aA=V moves axis A to V (-1 to 1), bB=V sets
+#                     button B (1 down, 0 up)
 # Run with Debian's python3, which has Debian's selenium.
 #   /usr/bin/python3 scripts/navegador.py
+import ctypes.util
 import json
 import os
+import select
+import struct
 import signal
 import sys
 import tempfile
 import time
+import tty
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -35,6 +48,14 @@ from selenium.webdriver.common.keys import Keys
 
 NOMES = {"Up": Keys.ARROW_UP, "Down": Keys.ARROW_DOWN, "Left": Keys.ARROW_LEFT,
          "Right": Keys.ARROW_RIGHT, "Escape": Keys.ESCAPE, "space": " "}
+
+# The browser that sees a pad runs under umockdev's preload library, and so
+# does this driver, which announces its plugging and unplugging; until a pad
+# is plugged in, the library does nothing.
+PRELOAD = "libumockdev-preload.so.0"
+if ctypes.util.find_library("umockdev-preload") and os.environ.get("LD_PRELOAD") != PRELOAD:
+    os.execve(sys.executable, [sys.executable, *sys.argv], dict(os.environ, LD_PRELOAD=PRELOAD))
+ambiente = {k: v for k, v in os.environ.items() if k != "LD_PRELOAD"}  # the browser's
 
 perfil = tempfile.TemporaryDirectory(prefix="zandrel-chromium-")  # gone at exit
 
@@ -53,7 +74,7 @@ def abre_navegador(metricas=None, extras=()):
     if metricas:
         opcoes.add_experimental_option("mobileEmulation", {"deviceMetrics": metricas})
     opcoes.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=opcoes)
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver", env=ambiente), options=opcoes)
 
 
 navegador = abre_navegador()
@@ -77,6 +98,83 @@ def toque(css, dx, dy, ms=0):
         dedo("touchMove", x + dx * i / 2, y + dy * i / 2)
     time.sleep(ms / 1000)
     dedo("touchEnd", 0, 0)
+
+
+# The pads, by number: a udev device (the input device and its /dev/input/jsJ,
+# a pty) with the vendor and product the browser knows the pad by, and the
+# pty's other end, which takes struct js_event records. J is new at every
+# plug, as umockdev makes a node of a name once. The driver's Xbox 360
+# pad: A is button 0, the shoulders 4 and 5, Start 7, the left stick axes 0
+# and 1, the triggers 2 and 5 (-1 at rest), the d-pad the hat's axes 6 and 7.
+# The other has the same buttons and axes but the triggers, and no name the
+# browser knows.
+bancada, pads, nos = None, {}, 0
+MODELOS = {"": ("Microsoft X-Box 360 pad", "045e", "028e", (2, 5)), "outro": ("Zandrel Test Pad", "1209", "7a7d", ())}
+CONTROLOS = {"Up": "a7=-1", "Down": "a7=1", "Left": "a6=-1", "Right": "a6=1", "w": "b5=1", "s": "b4=1",
+             "f": "b7=1", "A": "b0=1", "alavanca:Up": "a1=-1", "alavanca:Down": "a1=1",
+             "alavanca:Left": "a0=-1", "alavanca:Right": "a0=1"}
+
+
+# A struct js_event: TIPO 1 a button, 2 an axis, with 0x80 as it rests at first.
+def js_event(n, tipo, numero, valor):
+    os.write(pads[n][0], struct.pack("<IhBB", 0, round(float(valor) * 32767), tipo, int(numero)))
+
+
+def pad(n, resto):
+    global bancada, navegador, movel, nos
+    if resto[0] == "liga":
+        if not bancada:
+            import gi
+            gi.require_version("UMockdev", "1.0")
+            from gi.repository import UMockdev
+            bancada = UMockdev.Testbed.new()
+            ambiente.update(LD_PRELOAD=PRELOAD, UMOCKDEV_DIR=bancada.get_root_dir())
+            navegador.quit()
+            navegador, movel = abre_navegador(), False
+        nome, vendedor, produto, gatilhos = MODELOS[resto[1] if len(resto) > 1 else ""]
+        j, nos = nos, nos + 1
+        bancada.add_from_string(f"""P: /devices/pad{n}/input/input{j}
+E: SUBSYSTEM=input
+A: name={nome}
+A: id/vendor={vendedor}
+A: id/product={produto}
+
+P: /devices/pad{n}/input/input{j}/js{j}
+N: input/js{j}
+E: DEVNAME=/dev/input/js{j}
+E: SUBSYSTEM=input
+E: MAJOR=13
+E: MINOR={j}
+E: ID_INPUT=1
+E: ID_INPUT_JOYSTICK=1
+""")
+        bancada.uevent(f"/sys/devices/pad{n}/input/input{j}/js{j}", "add")
+        pads[n] = (bancada.get_dev_fd(f"/dev/input/js{j}"), j)
+        tty.setraw(pads[n][0])  # every byte as it is: no control characters
+        for i in range(11):
+            js_event(n, 0x81, i, 0)
+        for i in range(8):
+            js_event(n, 0x82, i, -1 if i in gatilhos else 0)
+    elif resto[0] == "tira":
+        # Its node gone first, so the browser cannot open it again on the news.
+        j = pads.pop(n)[1]
+        os.unlink(bancada.get_root_dir() + f"/dev/input/js{j}")
+        bancada.uevent(f"/sys/devices/pad{n}/input/input{j}/js{j}", "remove")
+        bancada.remove_device(f"/sys/devices/pad{n}/input/input{j}")
+    else:
+        # A press written before the browser opens the node reaches it with its
+        # release in one read, and is lost: the node's pty hangs up till then.
+        aberto = select.poll()
+        aberto.register(pads[n][0], select.POLLHUP)
+        for _ in range(100):
+            if not aberto.poll(0):
+                break
+            time.sleep(0.05)
+        for item in resto[1:]:
+            controlo = CONTROLOS.get(item) or CONTROLOS.get(item.partition(":")[2], item)
+            for c in [controlo] + ([controlo.partition("=")[0] + "=0"] if controlo != item else []):
+                js_event(n, 2 if c[0] == "a" else 1, *c[1:].split("="))
+                time.sleep(int(resto[0]) / 1000)
 
 
 def comando(linha):
@@ -131,6 +229,10 @@ def comando(linha):
     if nome == "cdp":
         metodo, _, parametros = resto.partition(" ")
         return json.dumps(navegador.execute_cdp_cmd(metodo, json.loads(parametros or "{}")))
+    if nome == "pad":
+        n, *resto = resto.split()
+        pad(int(n), resto)
+        return ""
     if nome == "opcoes":
         navegador.quit()
         navegador = abre_navegador(extras=resto.split())

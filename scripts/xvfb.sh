@@ -48,10 +48,14 @@ jogo() {
 vivo() { kill -0 "$JOGO" 2>/dev/null; }
 
 # Real key presses: XTest's to the focused game window, or once a page is
-# open, the browser's to the page; with GESTOS set, the same keys by touch.
+# open, the browser's to the page; with GESTOS set, the same keys by touch;
+# with PAD set (cruz or alavanca), by pad 0's d-pad or stick and buttons, each
+# held long enough for a page that looks once a frame.
 teclas() {
     if [ -n "${GESTOS:-}" ]; then
         navega dedos "${ATRASO:-20}" "$@"
+    elif [ -n "${PAD:-}" ]; then
+        navega pad 0 100 "${@/#/$PAD:}"
     elif [ -n "${PAGINA_PID:-}" ]; then
         navega teclas "${ATRASO:-20}" "$@"
     else

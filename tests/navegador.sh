@@ -63,3 +63,43 @@ sleep 0.3
 foto denso
 igual mesa-fim denso 1
 limpo "on dense screens"
+
+# With gamepads, which Chromium's own code reads from joysticks faked by
+# umockdev (navegador.py). Plugged in before the page opens, a pad's d-pad and
+# shoulders walk the desktop's pictures. Then each row of PASSOS, a command
+# to the pads and the keys it stands for, must give the keys' picture: the
+# d-pad and the stick one step a press, held or eased back and pushed again;
+# none for a drifting stick; A a hop; a pad unplugged and plugged again, and a
+# second one the browser does not know, beside it. With no pad left the page
+# reads none; Start fills the screen.
+navega pad 0 liga
+pagina "$URL$(basename "$2")"
+PAD=cruz percurso pad
+iguais mesa pad 1
+PASSOS=("0 100 cruz:Up cruz:Up cruz:Right|Up Up Right" "0 100 cruz:Down cruz:Left|Down Left"
+        "0 100 alavanca:Up alavanca:Right|Up Right" "0 100 alavanca:Down alavanca:Left|Down Left"
+        "0 600 a7=-1 a7=0|Up" "0 600 a0=-1 a0=0|Left" "0 100 a1=0.6 a1=0.45 a1=0.6 a1=0|Down"
+        "0 300 a0=0.09 a1=-0.09 a0=0 a1=0|" "0 100 A|Up" "0 tira|" "0 liga|" "1 liga outro|"
+        "0 100 cruz:Down|Down" "1 100 b0=1 b0=0 a7=1 a7=0 a0=1 a0=0 a6=-1 a6=0 b5=1 b5=0 b4=1 b4=0|Up Down Right Left w s")
+for modo in pad tecla; do
+    pagina "$URL$(basename "$2")"
+    for i in "${!PASSOS[@]}"; do
+        p=${PASSOS[i]}
+        if [ $modo = pad ]; then navega pad ${p%|*}; elif [ -n "${p#*|}" ]; then teclas ${p#*|}; fi
+        sleep 0.3
+        foto $modo-$i
+    done
+done
+for i in "${!PASSOS[@]}"; do igual tecla-$i pad-$i 0; done
+navega pad 0 100 f
+navega js "!!document.fullscreenElement"
+[ "$RESPOSTA" = true ] || falha "Start does not fill the screen"
+navega js "(function () { var g = navigator.getGamepads.bind(navigator); navigator.getGamepads = function () { Module.lidos++; return g(); }; })()"
+navega pad 0 tira
+navega pad 1 tira
+sleep 0.5
+navega js "Module.lidos = 0"
+sleep 0.5
+navega js Module.lidos
+[ "$RESPOSTA" = 0 ] || falha "the page read the pads $RESPOSTA times in 0.5 s with none plugged in"
+limpo "with gamepads"

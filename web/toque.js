@@ -1,16 +1,18 @@
 // Touch. A swipe on the game is the arrow key of its direction, a tap is Up,
 // and each button is its character key. Each gesture is one key, sent as the
 // keyboard's own events, so the game cannot tell a finger from a key.
+// One key press, as the keyboard's own events: the pads (controle.js) send
+// theirs through here too.
+function tecla(nome, codigo) {
+  ['keydown', 'keyup'].forEach(function (tipo) {
+    window.dispatchEvent(new KeyboardEvent(tipo, {
+      key: nome, keyCode: codigo, which: codigo, bubbles: true, cancelable: true
+    }));
+  });
+}
+
 (function () {
   var canvas = document.getElementById('canvas');
-
-  function tecla(nome, codigo) {
-    ['keydown', 'keyup'].forEach(function (tipo) {
-      window.dispatchEvent(new KeyboardEvent(tipo, {
-        key: nome, keyCode: codigo, which: codigo, bubbles: true, cancelable: true
-      }));
-    });
-  }
 
   // A touch that travels this far, in CSS pixels, is a swipe.
   var SWIPE = 20;

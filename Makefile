@@ -24,6 +24,7 @@ PARA_NAVEGADOR := "to play the page in a real browser in the tests" \
                   "chromium chromium-driver python3-selenium"
 PARA_WINDOWS := "to build the game for Windows, its zip and its installer" \
                 "cmake make mingw-w64 dpkg-dev librsvg2-bin icoutils nsis strip-nondeterminism"
+PARA_LICENCAS := "to check that the source and every file made from it carry their licences" "reuse"
 PARA_DIST   := "to make the release and its checksums" "dpkg-dev strip-nondeterminism"
 PARA_DISTCHECK := "to show how two releases differ, should they" "diffoscope-minimal"
 PARA_WINE   := "to play the Windows build under Wine in the tests" "wine wine64"
@@ -76,7 +77,7 @@ windows:
 	@echo "zandrel: for Windows:" $(abspath $(BUILD)/windows)/zandrel{.exe,-*-x64.zip,-*-setup.exe}
 
 test:
-	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES) $(PARA_PACOTE) $(PARA_DADOS) \
+	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES) $(PARA_PACOTE) $(PARA_DADOS) $(PARA_LICENCAS) \
 	    $(PARA_WEB) $(PARA_NAVEGADOR) $(PARA_WINDOWS) $(PARA_WINE) $(call para_cruzar,arm64) $(PARA_QEMU)
 	$(MAKE) --no-print-directory web WERROR=ON
 	$(MAKE) --no-print-directory windows WERROR=ON

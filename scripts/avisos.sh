@@ -20,7 +20,7 @@ trecho() {
     awk -v de="$2" -v ate="$3" 'dentro && $0 ~ ate { exit } $0 ~ de { dentro = 1 } dentro { print; n++ }
         END { exit !n }' "$1"
 }
-titulo() { printf '\n\n%s\n%s\n\n' "$1" "$(sed 's/./=/g' <<<"$1")"; }
+titulo() { printf '\n%s\n%s\n\n' "$1" "$(sed 's/./=/g' <<<"$1")"; }
 versao() { dpkg-query -W -f '${Version}' "$1"; }
 
 windows() {
@@ -42,14 +42,14 @@ web() {
     cat "$raiz/LICENSE"
     echo
     echo "The page also holds parts of the following, whose notices follow."
-    titulo "Emscripten $(versao emscripten): the page's JavaScript runtime and WebAssembly start-up, under the MIT (Expat) licence, one of its two"
+    titulo "Emscripten $(versao emscripten): the page's JavaScript runtime and the WebAssembly's start-up"
     paragrafo "$emscripten" '^Files:[ \n]+\*\n'
-    echo
+    printf '\nof which the page takes the first, the MIT (Expat) licence:\n\n'
     paragrafo "$emscripten" '^License: Expat\n'
     titulo "musl, as Emscripten carries it: the C library's exit, errno and stdio"
     trecho /usr/share/emscripten/system/lib/libc/musl/COPYRIGHT '^Copyright' '^-+$'
     titulo "Times 24, from the X11 75-dpi fonts (xfonts-75dpi $(versao xfonts-75dpi)): the glyphs of the game's text"
-    cat "$1"
+    fold -s -w 78 "$1"
     echo
     trecho /usr/share/doc/xfonts-75dpi/copyright '^font-adobe-75dpi:' '^[^ ]'
 }

@@ -3,7 +3,7 @@
 # in BUILD: the source, the Debian packages, the page and its app, the Windows
 # zip and installer, and their checksums; nothing else is left there. Every
 # byte depends on the sources alone: the one date stamped anywhere is
-# debian/changelog's.
+# debian/changelog's (the installers keep their NSIS stub's own).
 #   scripts/dist.sh BUILD
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)

@@ -24,8 +24,10 @@ PARA_NAVEGADOR := "to play the page in a real browser in the tests" \
                   "chromium chromium-driver python3-selenium umockdev gir1.2-umockdev-1.0 python3-gi"
 PARA_WINDOWS := "to build the game for Windows, its zip and its installer" \
                 "cmake make mingw-w64 dpkg-dev librsvg2-bin icoutils nsis strip-nondeterminism"
+PARA_LICENCAS := "to check that the source and every file made from it carry their licences" "reuse"
 PARA_DIST   := "to make the release and its checksums" "dpkg-dev strip-nondeterminism"
-PARA_DISTCHECK := "to show how two releases differ, should they" "diffoscope-minimal"
+PARA_DISTCHECK := "to check the source's licences and show how two releases differ, should they" \
+                  "reuse diffoscope-minimal"
 PARA_WINE   := "to play the Windows build under Wine in the tests" "wine wine64"
 # Nothing, where that architecture is this machine's own.
 para_cruzar  = $(if $(filter-out $(shell dpkg --print-architecture 2>/dev/null),$(1)), \
@@ -36,7 +38,7 @@ PARA_QEMU   := "to play the arm64 package under emulation in the tests" "qemu-us
 # first on PATH.
 EMSCRIPTEN  := NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
 WERROR      ?= OFF
-# The one date that any output carries: debian/changelog's, the release's.
+# The one date the build stamps on any output: debian/changelog's, the release's.
 export SOURCE_DATE_EPOCH := $(shell date -d "$$(sed -n 's/^ -- .*>  //p' debian/changelog | head -n 1)" +%s)
 
 FONTES      := $(wildcard src/*.cpp src/*/*.cpp) bench/sonda.cpp bench/ancora.cpp
@@ -76,7 +78,7 @@ windows:
 	@echo "zandrel: for Windows:" $(abspath $(BUILD)/windows)/zandrel{.exe,-*-x64.zip,-*-setup.exe}
 
 test:
-	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES) $(PARA_PACOTE) $(PARA_DADOS) \
+	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES) $(PARA_PACOTE) $(PARA_DADOS) $(PARA_LICENCAS) \
 	    $(PARA_WEB) $(PARA_NAVEGADOR) $(PARA_WINDOWS) $(PARA_WINE) $(call para_cruzar,arm64) $(PARA_QEMU)
 	$(MAKE) --no-print-directory web WERROR=ON
 	$(MAKE) --no-print-directory windows WERROR=ON

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The files of the source, one per NUL, sorted, relative to the tree's root:
 # in a git checkout the files git tracks, as they are now; in a tree without
-# git (an unpacked release) every file but the build folders'. Untracked
-# files never count.
+# git (an unpacked release) every file and link but the build folders'.
+# Untracked files never count.
 #   scripts/arquivos.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,5 +13,5 @@ if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]; then
         if [ -f "$f" ]; then printf '%s\0' "$f"; fi
     done
 else
-    find . \( -path './build*' -o -path ./.git \) -prune -o -type f -printf '%P\0'
+    find . \( -path './build*' -o -path ./.git \) -prune -o \( -type f -o -type l \) -printf '%P\0'
 fi | LC_ALL=C sort -z

@@ -3,7 +3,7 @@
 # in BUILD: the source, the Debian packages, the page and its app, the Windows
 # zip and installer, and their checksums; nothing else is left there. Every
 # byte depends on the sources alone: the one date stamped anywhere is
-# debian/changelog's.
+# debian/changelog's (the installers keep their NSIS stub's own).
 #   scripts/dist.sh BUILD
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,9 +18,10 @@ rm -rf "$dist"
 mkdir -p "$dist"
 
 # The source: exactly the files of the tree, under zandrel-VERSION/, in name
-# order, owned by root, 644 or 755, at the release's date.
+# order, owned by root, 644 or 755, at the release's date; the links' targets
+# stay as they are.
 scripts/arquivos.sh | tar -cf - --null -T - --format=gnu --sort=name --owner=0 --group=0 --numeric-owner \
-    --mode=u+rwX,go=rX --mtime="@$SOURCE_DATE_EPOCH" --transform="s,^,$nome/," | gzip -9n >"$dist/$nome.tar.gz"
+    --mode=u+rwX,go=rX --mtime="@$SOURCE_DATE_EPOCH" --transform="s,^,$nome/,S" | gzip -9n >"$dist/$nome.tar.gz"
 
 cp "$build/deb/zandrel_${versao}_amd64.deb" "$build/deb-arm64/zandrel_${versao}_arm64.deb" "$dist/"
 cp "$build/web/index.html" "$dist/$nome.html"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds freeglut for Windows from Debian's own source package: static, with
 # the game's MinGW toolchain, installed into FOLDER/raiz, where the game's
-# cross build finds it. Once built it is kept; remove FOLDER to build it anew.
+# cross build finds it, with the notices that must travel with it in
+# FOLDER/raiz/share/doc/freeglut. Once built it is kept; remove FOLDER to build
+# it anew.
 #   scripts/freeglut.sh FOLDER
 set -euo pipefail
 # The version the Windows build is tested with, which zandrel.exe's bytes
@@ -9,7 +11,8 @@ set -euo pipefail
 VERSAO=3.4.0-1
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 pasta=$(realpath -m "$1")
-if [ -e "$pasta/raiz/lib/libglut.a" ] && [ "$(cat "$pasta/raiz/versao" 2>/dev/null)" = "$VERSAO" ]; then
+doc=$pasta/raiz/share/doc/freeglut
+if [ -e "$pasta/raiz/lib/libglut.a" ] && [ "$(cat "$doc/versao" 2>/dev/null)" = "$VERSAO" ]; then
     echo "zandrel: freeglut $VERSAO for Windows is already built in $pasta/raiz"
     exit 0
 fi
@@ -51,4 +54,8 @@ cmake -S "$fonte" -B "$pasta/obra" --toolchain "$raiz/windows/mingw.cmake" -DCMA
     -DFREEGLUT_REPLACE_GLUT=ON
 cmake --build "$pasta/obra" -j "$(nproc)"
 cmake --install "$pasta/obra"
-echo "$VERSAO" >"$pasta/raiz/versao"
+# Its licence, and the one file of another's (the X Window System's) that it
+# links in whole.
+mkdir -p "$doc"
+cp "$fonte/COPYING" "$fonte/src/util/xparsegeometry_repl.c" "$doc/"
+echo "$VERSAO" >"$doc/versao"

@@ -47,7 +47,7 @@ igual online visitada 0
 # was found shows it, and only its cache is left.
 sed 's|<title>Zandrel</title>|<title>Zandrel, anew</title>|' "$1" >"$AQUI/nova.html"
 cmake -DPAGINA="$AQUI/nova.html" -DWEB="$WEB" -DICONE="$WEB/../data/zandrel.svg" -DRSVG=rsvg-convert \
-    -DSAIDA="$AQUI/nova" -P "$WEB/app.cmake"
+    -DAVISOS="$2/LICENSE.txt" -DSAIDA="$AQUI/nova" -P "$WEB/app.cmake"
 publica "$AQUI/nova"
 nova=$(sed -n "s/^var VERSAO = CACHE + '\([0-9a-f]*\)';$/\1/p" "$AQUI/site/sw.js")
 serve "$AQUI/site"

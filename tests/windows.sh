@@ -1,13 +1,13 @@
 # The Windows build under Wine. The program from the zip shows the desktop
 # game's pictures pixel for pixel and plays from real keys; it is a program
-# without a console that needs only Windows' own DLLs and carries its icon and
-# version; its installer installs it for the machine, and its uninstaller
-# leaves nothing behind.
+# without a console that needs only Windows' own DLLs and carries its icon,
+# version and manifest; its installer installs it for the machine, and its
+# uninstaller leaves nothing behind.
 #   windows.sh GAME ZIP INSTALLER
 source "$(dirname "$0")/../scripts/xvfb.sh"
 versao=$(basename "$2" | sed -n 's/^zandrel-\(.*\)-windows-x64\.zip$/\1/p')
 (cd "$AQUI" && cmake -E tar xf "$2")
-for t in LICENSE.txt README.txt; do
+for t in LICENSE.txt THIRD-PARTY-NOTICES.txt README.txt; do
     [ -s "$AQUI/$t" ] && ! grep -qv $'\r$' "$AQUI/$t" || falha "the zip's $t is missing or has lines without CRLF"
 done
 exe=$AQUI/zandrel.exe
@@ -17,6 +17,7 @@ cabecalho=$(x86_64-w64-mingw32-objdump -p "$exe")
 wrestool -x -t14 -o "$AQUI/icone.ico" "$exe"
 icones=$(icotool -l "$AQUI/icone.ico")
 versoes=$(wrestool -x --raw -t16 "$exe" | strings -el -n 3 | paste -sd '|')
+manifesto=$(wrestool -x --raw -t24 -n1 "$exe" | tr -s ' \n' ' ')
 
 # A fresh Windows of its own, in the build folder, gone when the test ends.
 WINEPREFIX=$(mktemp -d -p "$PWD" wine.XXXXXX)
@@ -35,7 +36,7 @@ iguais linux windows 0
 wine "$3" /S
 pasta="$WINEPREFIX/drive_c/Program Files/Zandrel"
 atalho="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zandrel.lnk"
-instalados=("$pasta"/{zandrel.exe,LICENSE.txt,README.txt,uninstall.exe} "$atalho")
+instalados=("$pasta"/{zandrel.exe,LICENSE.txt,THIRD-PARTY-NOTICES.txt,README.txt,uninstall.exe} "$atalho")
 for f in "${instalados[@]}"; do [ -f "$f" ] || falha "the installer left no $f"; done
 chave='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zandrel'
 registro=$(wine reg query "$chave" /reg:64 | tr -d '\r')
@@ -53,6 +54,9 @@ icones     --width=256 --height=256
 versoes    \|ProductName\|Zandrel\|
 versoes    \|ProductVersion\|$versao\|
 versoes    \|LegalCopyright\|Copyright \(c\) [0-9]+ The Zandrel developers\|
+manifesto  <requestedExecutionLevel level="asInvoker"
+manifesto  <dpiAware [^>]*>false</dpiAware>
+manifesto  (<supportedOS Id="\{(35138b9a|4a2f28e3|1f676c76|8e0f7a12)-[-0-9a-f]+\}"/> ){4}
 registro   DisplayName +REG_SZ +Zandrel$
 registro   DisplayVersion +REG_SZ +$versao$
 registro   Publisher +REG_SZ +The Zandrel developers$

@@ -1,8 +1,9 @@
 # The installable site beside the page: the same page with its manifest,
-# icons and worker, which caches the whole site for play with no network.
-# Every byte comes from the sources alone, so that two builds of the same
-# sources give the same site.
-#   cmake -DPAGINA=index.html -DWEB=web/ -DICONE=zandrel.svg -DRSVG=rsvg-convert -DSAIDA=app/ -P app.cmake
+# icons and worker, which caches the whole site for play with no network, and
+# the page's notices in LICENSE.txt. Every byte comes from the sources alone,
+# so that two builds of the same sources give the same site.
+#   cmake -DPAGINA=index.html -DWEB=web/ -DAVISOS=avisos.txt -DICONE=zandrel.svg -DRSVG=rsvg-convert -DSAIDA=app/
+#         -P app.cmake
 file(REMOVE_RECURSE ${SAIDA})
 file(MAKE_DIRECTORY ${SAIDA})
 
@@ -17,6 +18,7 @@ string(SUBSTRING "${pagina}" 0 ${fim} cabeca)
 string(SUBSTRING "${pagina}" ${fim} -1 resto)
 file(WRITE ${SAIDA}/index.html "${cabeca}${app}${resto}")
 file(COPY_FILE ${WEB}/manifest.webmanifest ${SAIDA}/manifest.webmanifest)
+file(COPY_FILE ${AVISOS} ${SAIDA}/LICENSE.txt)
 
 # The icons, drawn from the game's own. A maskable icon and the home screen
 # icon of iOS are cut to a shape of the system's, a circle as small as 80 % of

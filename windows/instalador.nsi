@@ -6,8 +6,11 @@
 ; folder, which holds the files.
 Unicode true
 Target amd64-unicode
+; Windows draws the pages at the display's scale, rather than stretching them.
+ManifestDPIAware true
 !include MUI2.nsh
 !include FileFunc.nsh
+!include LogicLib.nsh
 
 !define CHAVE "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zandrel"
 Name "Zandrel"
@@ -30,6 +33,14 @@ VIAddVersionKey LegalCopyright "${DIREITOS}"
 !define MUI_ICON "${ICONE}"
 !define MUI_UNICON "${ICONE}"
 !insertmacro MUI_PAGE_LICENSE LICENSE.txt
+; The notices of the parts of others that zandrel.exe holds, which ask for no
+; agreement: a page to read, with Next.
+!define MUI_PAGE_HEADER_TEXT "Third-Party Notices"
+!define MUI_PAGE_HEADER_SUBTEXT "The notices of the parts of other projects that Zandrel contains."
+!define MUI_LICENSEPAGE_TEXT_TOP "These notices are installed with the game, in THIRD-PARTY-NOTICES.txt."
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "Click Next to continue."
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
+!insertmacro MUI_PAGE_LICENSE THIRD-PARTY-NOTICES.txt
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -41,7 +52,17 @@ VIAddVersionKey LegalCopyright "${DIREITOS}"
   SetShellVarContext all
   SetRegView 64
 !macroend
+; Program Files and the machine's registry need an administrator. Where UAC
+; is off, a user's installer starts without one: it stops before anything is
+; written, and with /S too, with ERROR_ELEVATION_REQUIRED as its exit code.
 Function .onInit
+  UserInfo::GetAccountType
+  Pop $0
+  ${If} $0 != "Admin"
+    MessageBox MB_OK|MB_ICONSTOP "Zandrel installs for every user of this computer, which takes an administrator.$\r$\n$\r$\nRun the installer again as an administrator." /SD IDOK
+    SetErrorLevel 740
+    Quit
+  ${EndIf}
   !insertmacro TodaMaquina
 FunctionEnd
 Function un.onInit
@@ -50,7 +71,7 @@ FunctionEnd
 
 Section
   SetOutPath $INSTDIR
-  File zandrel.exe LICENSE.txt README.txt
+  File zandrel.exe LICENSE.txt THIRD-PARTY-NOTICES.txt README.txt
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Zandrel.lnk" "$INSTDIR\zandrel.exe"
   WriteRegStr HKLM "${CHAVE}" DisplayName "Zandrel"
@@ -69,6 +90,7 @@ SectionEnd
 Section Uninstall
   Delete "$INSTDIR\zandrel.exe"
   Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\THIRD-PARTY-NOTICES.txt"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"

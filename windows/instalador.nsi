@@ -17,7 +17,10 @@ Name "Zandrel"
 OutFile "${SAIDA}"
 InstallDir "$PROGRAMFILES64\Zandrel"
 RequestExecutionLevel admin
-SetCompressor /SOLID lzma
+; zlib, not LZMA: NSIS's LZMA decoder, which the stub would then carry into
+; setup.exe and uninstall.exe, is under the CPL, which asks more of whoever
+; hands out its binaries; NSIS's own code and zlib ask for no notice in them.
+SetCompressor /SOLID zlib
 ; The files' times would go into the installer, and make each build's differ.
 SetDateSave off
 BrandingText "Zandrel ${VERSAO}"

@@ -43,9 +43,13 @@ web() {
     echo
     echo "The page also holds parts of the following, whose notices follow."
     titulo "Emscripten $(versao emscripten): the page's JavaScript runtime and the WebAssembly's start-up"
-    paragrafo "$emscripten" '^Files:[ \n]+\*\n'
-    printf '\nof which the page takes the first, the MIT (Expat) licence:\n\n'
-    paragrafo "$emscripten" '^License: Expat\n'
+    # Debian's fields, as prose: its holders, its grant, then the licence the
+    # page takes of the two, its lines joined as its authors wrote them.
+    paragrafo "$emscripten" '^Files:[ \n]+\*\n' | awk '/^Copyright:/ { f = "c"; next }
+        /^License-Grant:/ { f = "g"; print ""; next } /^[A-Za-z-]+:/ { f = "" }
+        f == "c" { $1 = $1; print "Copyright " $0 } f == "g"' | fmt -w 78
+    printf '\nOf the two, the page takes the MIT (Expat) licence:\n\n'
+    paragrafo "$emscripten" '^License: Expat\n' | sed 1d | fmt -w 78
     titulo "musl, as Emscripten carries it: the C library's exit, errno and stdio"
     trecho /usr/share/emscripten/system/lib/libc/musl/COPYRIGHT '^Copyright' '^-+$'
     titulo "Times 24, from the X11 75-dpi fonts (xfonts-75dpi $(versao xfonts-75dpi)): the glyphs of the game's text"

@@ -7,17 +7,17 @@
   if (!navigator.getGamepads) return;
 
   var SETAS = [['ArrowUp', 38], ['ArrowDown', 40], ['ArrowLeft', 37], ['ArrowRight', 39]];
-  // The browser's standard layout: the d-pad is 12 to 15, A is 0, the
-  // shoulders 4 and 5 and Start 9. Start goes full screen only where the
-  // page can, as the touch button does.
-  var PADRAO = {botoes: {12: SETAS[0], 13: SETAS[1], 14: SETAS[2], 15: SETAS[3], 0: SETAS[0],
-                         5: ['w', 87], 4: ['s', 83]}, alavancas: [[0, 1]]};
-  if (document.fullscreenEnabled || document.webkitFullscreenEnabled) PADRAO.botoes[9] = ['f', 70];
   // A pad the browser does not know comes in its own layout. Most have the
   // first button where A is and the shoulders at 4 and 5; their d-pad, where
   // it is a pair of axes after two sticks and the triggers, is 6 and 7. Their
   // Start is anywhere: none.
   var OUTRO = {botoes: {0: SETAS[0], 5: ['w', 87], 4: ['s', 83]}, alavancas: [[0, 1], [6, 7]]};
+  // The browser's standard layout has those buttons where they are, the
+  // d-pad at 12 to 15 and Start at 9. Start goes full screen only where the
+  // page can, as the touch button does.
+  var PADRAO = {botoes: Object.assign({12: SETAS[0], 13: SETAS[1], 14: SETAS[2], 15: SETAS[3]}, OUTRO.botoes),
+                alavancas: [[0, 1]]};
+  if (document.fullscreenEnabled || document.webkitFullscreenEnabled) PADRAO.botoes[9] = ['f', 70];
 
   // A stick counts once it is pushed past half-way, in the direction it is
   // pushed most, and again only once it has come back near the centre: eased

@@ -9,25 +9,29 @@
 
   // The browser lays the box's edges on the nearest pixels of the screen, so
   // those are counted, not the box's size times the density.
-  function mede(pede) {
+  // True when the size has changed.
+  function mede() {
     var r = canvas.getBoundingClientRect(), k = devicePixelRatio;
     var w = Math.round(r.right * k) - Math.round(r.left * k);
     var h = Math.round(r.bottom * k) - Math.round(r.top * k);
-    if (!w || !h) return; // hidden: the game is over, or has no WebGL
-    if (Module.tela && Module.tela[0] === w && Module.tela[1] === h) return;
+    if (!w || !h) return false; // hidden: the game is over, or has no WebGL
+    if (Module.tela && Module.tela[0] === w && Module.tela[1] === h) return false;
     Module.tela = [w, h];
-    if (pede !== false) _glutPostRedisplay();
+    return true;
+  }
+  function remede() {
+    if (mede()) _glutPostRedisplay();
   }
 
   // Measured now, so that the very first frame is drawn sharp; the toolkit
   // is not up yet to be asked for a frame.
-  mede(false);
-  new ResizeObserver(mede).observe(canvas);
-  addEventListener('resize', mede);
+  mede();
+  new ResizeObserver(remede).observe(canvas);
+  addEventListener('resize', remede);
   // A zoom, or the window moved to a screen of another density.
   (function densidade() {
     matchMedia('(resolution: ' + devicePixelRatio + 'dppx)').addEventListener('change', function () {
-      mede();
+      remede();
       densidade();
     }, {once: true});
   })();

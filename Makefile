@@ -43,7 +43,7 @@ export SOURCE_DATE_EPOCH := $(shell date -d "$$(sed -n 's/^ -- .*>  //p' debian/
 
 FONTES      := $(wildcard src/*.cpp src/*/*.cpp) bench/sonda.cpp bench/ancora.cpp
 CABECALHOS  := $(wildcard src/*/*.h)
-WEB_CPP     := $(wildcard web/*.cpp web/*.h)
+WEB_CPP     := $(wildcard web/gl/*.cpp web/gl/*.h)
 TESTES_CPP  := $(wildcard tests/*.cpp tests/*.h)
 
 .PHONY: all run build web windows test install deb dist distcheck lint format screenshots bench clean
@@ -137,7 +137,7 @@ lint:
 	clang-tidy -p $(BUILD)/lint --quiet $(FONTES) 2>&1 | { grep -v 'warnings generated' || true; }; \
 	    exit $${PIPESTATUS[0]}
 	cppcheck --quiet --error-exitcode=1 --enable=warning,style,performance,portability \
-	    --inline-suppr --suppress=missingIncludeSystem --std=c++17 -I src -I web $(FONTES) $(filter %.cpp,$(WEB_CPP))
+	    --inline-suppr --suppress=missingIncludeSystem --std=c++17 -I src -I web/gl $(FONTES) $(filter %.cpp,$(WEB_CPP))
 	clang-format --dry-run --Werror $(FONTES) $(CABECALHOS) $(TESTES_CPP) $(WEB_CPP)
 
 format:

@@ -39,6 +39,8 @@ PARA_QEMU   := "to play the arm64 package under emulation in the tests" "qemu-us
 EMSCRIPTEN  := NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
 WERROR      ?= OFF
 # The one date the build stamps on any output: debian/changelog's, the release's.
+# The scripts and the Windows build take it from here, and fail without it;
+# dpkg-buildpackage sets the same for the package's own build.
 export SOURCE_DATE_EPOCH := $(shell date -d "$$(sed -n 's/^ -- .*>  //p' debian/changelog | head -n 1)" +%s)
 
 FONTES      := $(wildcard src/*.cpp src/*/*.cpp) bench/sonda.cpp bench/ancora.cpp

@@ -39,11 +39,13 @@ PARA_QEMU   := "to play the arm64 package under emulation in the tests" "qemu-us
 EMSCRIPTEN  := NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
 WERROR      ?= OFF
 # The one date the build stamps on any output: debian/changelog's, the release's.
+# The scripts and the Windows build take it from here, and fail without it;
+# dpkg-buildpackage sets the same for the package's own build.
 export SOURCE_DATE_EPOCH := $(shell date -d "$$(sed -n 's/^ -- .*>  //p' debian/changelog | head -n 1)" +%s)
 
 FONTES      := $(wildcard src/*.cpp src/*/*.cpp) bench/sonda.cpp bench/ancora.cpp
 CABECALHOS  := $(wildcard src/*/*.h)
-WEB_CPP     := $(wildcard web/*.cpp web/*.h)
+WEB_CPP     := $(wildcard web/gl/*.cpp web/gl/*.h)
 TESTES_CPP  := $(wildcard tests/*.cpp tests/*.h)
 
 .PHONY: all run build web windows test install deb dist distcheck lint format screenshots bench clean
@@ -137,7 +139,7 @@ lint:
 	clang-tidy -p $(BUILD)/lint --quiet $(FONTES) 2>&1 | { grep -v 'warnings generated' || true; }; \
 	    exit $${PIPESTATUS[0]}
 	cppcheck --quiet --error-exitcode=1 --enable=warning,style,performance,portability \
-	    --inline-suppr --suppress=missingIncludeSystem --std=c++17 -I src -I web $(FONTES) $(filter %.cpp,$(WEB_CPP))
+	    --inline-suppr --suppress=missingIncludeSystem --std=c++17 -I src -I web/gl $(FONTES) $(filter %.cpp,$(WEB_CPP))
 	clang-format --dry-run --Werror $(FONTES) $(CABECALHOS) $(TESTES_CPP) $(WEB_CPP)
 
 format:

@@ -3,16 +3,17 @@
 # in BUILD: the source, the Debian packages, the page and its app, the Windows
 # zip and installer, and their checksums; nothing else is left there. Every
 # byte depends on the sources alone: the one date stamped anywhere is
-# debian/changelog's (the installers keep their NSIS stub's own).
+# debian/changelog's, as SOURCE_DATE_EPOCH, which make sets (the installers
+# keep their NSIS stub's own).
 #   scripts/dist.sh BUILD
 set -euo pipefail
+: "${SOURCE_DATE_EPOCH:?is not set: make dist sets it, from debian/changelog}"
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "$1")
 dist=$build/dist
 cd "$raiz"
 export LC_ALL=C # names sorted byte by byte
 versao=$(dpkg-parsechangelog -S Version)
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -S Timestamp)}
 nome=zandrel-$versao
 rm -rf "$dist"
 mkdir -p "$dist"

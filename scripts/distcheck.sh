@@ -3,13 +3,15 @@
 # an empty folder, with no git, its files' times moved months back as in an
 # old clone, lints its licences with reuse, and runs `make dist` there under another time zone, locale,
 # umask and home; then every file must have the same bytes as the first
-# release's. Names each file that differs.
+# release's. Names each file that differs. The release's date is
+# SOURCE_DATE_EPOCH, which make sets; the second make dist sets it again from
+# the tarball's own changelog.
 #   scripts/distcheck.sh BUILD
 set -euo pipefail
+: "${SOURCE_DATE_EPOCH:?is not set: make distcheck sets it, from debian/changelog}"
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "$1")
 versao=$(dpkg-parsechangelog -l "$raiz/debian/changelog" -S Version)
-data=$(dpkg-parsechangelog -l "$raiz/debian/changelog" -S Timestamp)
 primeira=$build/dist
 [ -s "$primeira/SHA256SUMS" ] || { echo "zandrel: no release in $primeira: run make dist first" >&2; exit 1; }
 
@@ -18,7 +20,7 @@ rm -rf "$pasta"
 mkdir -p "$pasta/casa"
 tar -xzf "$primeira/zandrel-$versao.tar.gz" -C "$pasta"
 arvore=$pasta/zandrel-$versao
-find "$arvore" -exec touch -h -d "@$((data - 200 * 86400))" {} +
+find "$arvore" -exec touch -h -d "@$((SOURCE_DATE_EPOCH - 200 * 86400))" {} +
 # The source as released must itself be REUSE-compliant.
 reuse --root "$arvore" lint >"$pasta/reuse.txt" 2>&1 || { cat "$pasta/reuse.txt" >&2; exit 1; }
 echo "zandrel: the source tarball is REUSE-compliant"

@@ -5,6 +5,7 @@
 # cross-builds the binary package for it.
 #   scripts/pacote.sh [folder [architecture]]    (build/deb and this machine's unless told)
 set -euo pipefail
+: "${SOURCE_DATE_EPOCH:?is not set: make sets it for make deb and make test, from debian/changelog}"
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 destino=$(realpath -m "${1:-$raiz/build/deb}")
 arquitetura=${2:-$(dpkg --print-architecture)}
@@ -12,12 +13,12 @@ cd "$raiz"
 
 # dpkg-buildpackage writes beside the tree it builds and leaves its products
 # inside it, so it builds a copy: the source's files as they are now,
-# uncommitted edits included. The copy's modes and times are the release's, so
-# that neither the umask nor the checkout's times reach the source package.
+# uncommitted edits included. The copy's modes and times are the release's (its
+# date is SOURCE_DATE_EPOCH), so that neither the umask nor the checkout's
+# times reach the source package.
 rm -rf "$destino"
 mkdir -p "$destino/zandrel"
 scripts/arquivos.sh | xargs -0 cp --parents -t "$destino/zandrel/"
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -S Timestamp)}
 chmod -R u+rwX,go=rX "$destino/zandrel"
 find "$destino/zandrel" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 

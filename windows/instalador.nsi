@@ -2,7 +2,8 @@
 ; a Start-menu shortcut and an entry in Add/Remove Programs, all of which the
 ; uninstaller takes away again. Both run silently with /S.
 ; CMake gives VERSAO (and VERSAO4, its four numbers), AUTORES, DIREITOS, the
-; icon ICONE and the installer's name SAIDA, and runs makensis in the build
+; icon ICONE, the installer's name SAIDA and ARQUIVOS, whose macros install and
+; delete the files that the zip holds too, and runs makensis in the build
 ; folder, which holds the files.
 Unicode true
 Target amd64-unicode
@@ -11,6 +12,7 @@ ManifestDPIAware true
 !include MUI2.nsh
 !include FileFunc.nsh
 !include LogicLib.nsh
+!include "${ARQUIVOS}"
 
 !define CHAVE "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zandrel"
 Name "Zandrel"
@@ -74,7 +76,7 @@ FunctionEnd
 
 Section
   SetOutPath $INSTDIR
-  File zandrel.exe LICENSE.txt THIRD-PARTY-NOTICES.txt README.txt
+  !insertmacro Instala
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Zandrel.lnk" "$INSTDIR\zandrel.exe"
   WriteRegStr HKLM "${CHAVE}" DisplayName "Zandrel"
@@ -91,10 +93,7 @@ Section
 SectionEnd
 
 Section Uninstall
-  Delete "$INSTDIR\zandrel.exe"
-  Delete "$INSTDIR\LICENSE.txt"
-  Delete "$INSTDIR\THIRD-PARTY-NOTICES.txt"
-  Delete "$INSTDIR\README.txt"
+  !insertmacro Desinstala
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Zandrel.lnk"

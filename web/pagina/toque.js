@@ -1,16 +1,6 @@
 // Touch. A swipe on the game is the arrow key of its direction, a tap is Up,
-// and each button is its character key. Each gesture is one key, sent as the
-// keyboard's own events, so the game cannot tell a finger from a key.
-// One key press, as the keyboard's own events: the pads (controle.js) send
-// theirs through here too.
-function tecla(nome, codigo) {
-  ['keydown', 'keyup'].forEach(function (tipo) {
-    window.dispatchEvent(new KeyboardEvent(tipo, {
-      key: nome, keyCode: codigo, which: codigo, bubbles: true, cancelable: true
-    }));
-  });
-}
-
+// and each button is its character key: each gesture gives one key
+// (entrada.js).
 (function () {
   var canvas = document.getElementById('canvas');
 
@@ -19,11 +9,6 @@ function tecla(nome, codigo) {
 
   // Where each finger on the game went down; gone once it has given its key.
   var dedos = {};
-
-  function deslize(dx, dy) {
-    if (Math.abs(dx) > Math.abs(dy)) tecla(dx < 0 ? 'ArrowLeft' : 'ArrowRight', dx < 0 ? 37 : 39);
-    else tecla(dy < 0 ? 'ArrowUp' : 'ArrowDown', dy < 0 ? 38 : 40);
-  }
 
   function toque(e) {
     // The toolkit would turn touches into mouse events, which the game does
@@ -41,8 +26,8 @@ function tecla(nome, codigo) {
       var dx = t.clientX - d.x, dy = t.clientY - d.y;
       var longe = Math.max(Math.abs(dx), Math.abs(dy)) >= SWIPE;
       // A swipe counts as soon as it has travelled; a held finger never repeats.
-      if (longe && e.type !== 'touchcancel') deslize(dx, dy);
-      else if (e.type === 'touchend') tecla('ArrowUp', 38);
+      if (longe && e.type !== 'touchcancel') entrada.seta(dx, dy);
+      else if (e.type === 'touchend') entrada.aperta('ArrowUp');
       if (longe || e.type !== 'touchmove') delete dedos[t.identifier];
     }
   }
@@ -55,10 +40,10 @@ function tecla(nome, codigo) {
   var botoes = document.querySelectorAll('button[data-key]');
   Array.prototype.forEach.call(botoes, function (b) {
     var k = b.getAttribute('data-key');
-    if (k === 'f' && !(document.fullscreenEnabled || document.webkitFullscreenEnabled)) {
-      b.remove(); // no full screen for an element here, as on iPhones
+    if (!entrada.tem(k)) {
+      b.remove(); // full screen, where the page cannot fill it
       return;
     }
-    b.addEventListener('click', function () { tecla(k, k.toUpperCase().charCodeAt(0)); });
+    b.addEventListener('click', function () { entrada.aperta(k); });
   });
 })();

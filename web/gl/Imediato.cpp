@@ -18,13 +18,12 @@
 #include <GL/glu.h>
 #include <GL/glut.h>
 
-// The window's own width and height, as the toolkit last gave them to the
-// canvas, then the width and height that the page measured for the drawing
-// buffer, or 0 before it has.
-EM_JS(int, Medida, (int qual), {
-    var c = Module.canvas, t = Module.tela || [ 0, 0 ];
-    return [ c.widthNative, c.heightNative, t[0], t[1] ][qual];
-});
+// The window's own size, as the toolkit last gave it to the canvas.
+EM_JS(int, LarguraJanela, (), { return Module.canvas.widthNative; });
+EM_JS(int, AlturaJanela, (), { return Module.canvas.heightNative; });
+// The size that the page measured for the drawing buffer, or 0 before it has.
+EM_JS(int, LarguraMedida, (), { return Module.tela ? Module.tela[0] : 0; });
+EM_JS(int, AlturaMedida, (), { return Module.tela ? Module.tela[1] : 0; });
 
 namespace {
 
@@ -77,10 +76,10 @@ void Prepara() {
 // drawn into it. With no reshape callback the toolkit keeps the viewport on
 // the whole window, that is, on the whole buffer.
 void MedeJanela() {
-    w = static_cast<GLfloat>(Medida(0));
-    h = static_cast<GLfloat>(Medida(1));
+    w = static_cast<GLfloat>(LarguraJanela());
+    h = static_cast<GLfloat>(AlturaJanela());
     emscripten_get_canvas_element_size("#canvas", &bw, &bh);
-    const int tw = Medida(2), th = Medida(3);
+    const int tw = LarguraMedida(), th = AlturaMedida();
     if (tw > 0 && th > 0 && (tw != bw || th != bh)) {
         emscripten_set_canvas_element_size("#canvas", tw, th);
         bw = tw;

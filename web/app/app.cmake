@@ -1,15 +1,16 @@
 # The installable site beside the page: the same page with its manifest,
 # icons and worker, which caches the whole site for play with no network, and
 # the page's notices in LICENSE.txt. Every byte comes from the sources alone,
-# so that two builds of the same sources give the same site.
+# so that two builds of the same sources give the same site. WEB is the
+# source's web/ folder, whose app/ holds the site's own files.
 #   cmake -DPAGINA=index.html -DWEB=web/ -DAVISOS=avisos.txt -DICONE=zandrel.svg -DRSVG=rsvg-convert -DSAIDA=app/
-#         -P app.cmake
+#         -P web/app/app.cmake
 file(REMOVE_RECURSE ${SAIDA})
 file(MAKE_DIRECTORY ${SAIDA})
 
 # The page, with what makes it an app before the end of its head.
 file(READ ${PAGINA} pagina)
-file(READ ${WEB}/app.html app)
+file(READ ${WEB}/app/app.html app)
 string(FIND "${pagina}" "</head>" fim)
 if(fim EQUAL -1)
   message(FATAL_ERROR "${PAGINA} has no </head>")
@@ -17,7 +18,7 @@ endif()
 string(SUBSTRING "${pagina}" 0 ${fim} cabeca)
 string(SUBSTRING "${pagina}" ${fim} -1 resto)
 file(WRITE ${SAIDA}/index.html "${cabeca}${app}${resto}")
-file(COPY_FILE ${WEB}/manifest.webmanifest ${SAIDA}/manifest.webmanifest)
+file(COPY_FILE ${WEB}/app/manifest.webmanifest ${SAIDA}/manifest.webmanifest)
 file(COPY_FILE ${AVISOS} ${SAIDA}/LICENSE.txt)
 
 # The icons, drawn from the game's own. A maskable icon and the home screen
@@ -53,14 +54,14 @@ foreach(a ${arquivos})
   file(SHA256 ${SAIDA}/${a} soma)
   string(APPEND somas "${a} ${soma}\n")
 endforeach()
-file(SHA256 ${WEB}/sw.js soma)
+file(SHA256 ${WEB}/app/sw.js soma)
 string(SHA256 VERSAO "${somas}sw.js ${soma}\n")
 string(SUBSTRING ${VERSAO} 0 16 VERSAO)
 list(TRANSFORM arquivos PREPEND "'")
 list(TRANSFORM arquivos APPEND "'")
 list(JOIN arquivos ", " ARQUIVOS)
 set(ARQUIVOS "'./', ${ARQUIVOS}")
-configure_file(${WEB}/sw.js ${SAIDA}/sw.js @ONLY)
+configure_file(${WEB}/app/sw.js ${SAIDA}/sw.js @ONLY)
 
 file(GLOB todos ${SAIDA}/*)
 file(CHMOD ${todos} PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)

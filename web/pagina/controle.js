@@ -1,23 +1,21 @@
 // Gamepads. The d-pad and the left stick are the arrow keys, A hops forward
 // as a tap does, the right and left shoulders raise and lower the building,
-// and Start fills the screen. Each press is one key, sent as the keyboard's
-// own events (tecla, in toque.js), so the game cannot tell a pad from a key;
-// a held button or stick does not repeat, as a held finger does not.
+// and Start fills the screen. Each press gives one key (entrada.js); a held
+// button or stick does not repeat, as a held finger does not.
 (function () {
   if (!navigator.getGamepads) return;
 
-  var SETAS = [['ArrowUp', 38], ['ArrowDown', 40], ['ArrowLeft', 37], ['ArrowRight', 39]];
   // A pad the browser does not know comes in its own layout. Most have the
   // first button where A is and the shoulders at 4 and 5; their d-pad, where
   // it is a pair of axes after two sticks and the triggers, is 6 and 7. Their
   // Start is anywhere: none.
-  var OUTRO = {botoes: {0: SETAS[0], 5: ['w', 87], 4: ['s', 83]}, alavancas: [[0, 1], [6, 7]]};
+  var OUTRO = {botoes: {0: 'ArrowUp', 5: 'w', 4: 's'}, alavancas: [[0, 1], [6, 7]]};
   // The browser's standard layout has those buttons where they are, the
-  // d-pad at 12 to 15 and Start at 9. Start goes full screen only where the
-  // page can, as the touch button does.
-  var PADRAO = {botoes: Object.assign({12: SETAS[0], 13: SETAS[1], 14: SETAS[2], 15: SETAS[3]}, OUTRO.botoes),
+  // d-pad at 12 to 15 and Start at 9, whose 'f' is a key only where the page
+  // can fill the screen, as the touch button is there only then.
+  var PADRAO = {botoes: Object.assign({12: 'ArrowUp', 13: 'ArrowDown', 14: 'ArrowLeft', 15: 'ArrowRight', 9: 'f'},
+                                      OUTRO.botoes),
                 alavancas: [[0, 1]]};
-  if (document.fullscreenEnabled || document.webkitFullscreenEnabled) PADRAO.botoes[9] = ['f', 70];
 
   // A stick counts once it is pushed past half-way, in the direction it is
   // pushed most, and again only once it has come back near the centre: eased
@@ -28,7 +26,7 @@
     var x = g.axes[eixos[0]] || 0, y = g.axes[eixos[1]] || 0, d = Math.sqrt(x * x + y * y);
     if (fora) return d >= PERTO;
     if (d <= LONGE) return false;
-    tecla.apply(null, Math.abs(x) > Math.abs(y) ? SETAS[x < 0 ? 2 : 3] : SETAS[y < 0 ? 0 : 1]);
+    entrada.seta(x, y);
     return true;
   }
 
@@ -44,7 +42,7 @@
       var m = g.mapping === 'standard' ? PADRAO : OUTRO;
       Object.keys(m.botoes).forEach(function (b) {
         var agora = !!(g.buttons[b] && g.buttons[b].pressed);
-        if (agora && !p.botoes[b]) tecla.apply(null, m.botoes[b]);
+        if (agora && !p.botoes[b]) entrada.aperta(m.botoes[b]);
         p.botoes[b] = agora;
       });
       m.alavancas.forEach(function (eixos, k) {

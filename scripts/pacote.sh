@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a clean copy of the tree and checks it with
-# lintian. `make deb` and the package's test run it; it prints the .deb's path
-# last. Given another architecture than this machine's (arm64, say), it
-# cross-builds the binary package for it.
+# lintian. `make deb` runs it, and the package's test reads what it made. It
+# prints the .deb's path last. Given another architecture than this
+# machine's (arm64, say), it cross-builds the binary package for it.
 #   scripts/pacote.sh [folder [architecture]]    (build/deb and this machine's unless told)
 set -euo pipefail
 : "${SOURCE_DATE_EPOCH:?is not set: make sets it for make deb and make test, from debian/changelog}"

@@ -6,28 +6,33 @@
 #   scripts/screenshots.py GAME PAGE FOLDER
 import pathlib, shutil, sys, tempfile
 
+from PIL import Image
+
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests"))
-from jogador import (BRANCO, abre, atravessa, caminhao, chromium, esc, foto, foto_pagina, joga, mostra, sondas,  # noqa: E402
-                     tela, teclas)
-from PIL import Image  # noqa: E402
+from jogador import BRANCO, CAMINHAO, Jogo, Pagina, acha, sondas, tela  # noqa: E402
+
+
+def caminhao(f):
+    n, x0, x1, _, _ = acha(f, CAMINHAO)
+    return "" if n and 0.5 < x0 and x1 < 29.5 else "the truck not all in sight"
+
 
 jogo, pagina, destino = sys.argv[1], pathlib.Path(sys.argv[2]).resolve(), pathlib.Path(sys.argv[3])
 pasta = pathlib.Path(tempfile.mkdtemp(prefix="zandrel-screenshots-"))
 x = tela(pasta)
-j = joga(x, pasta, jogo)
-Image.fromarray(mostra(lambda: foto(j), caminhao, pasta / "playing")).save(destino / "playing.png")
-teclas(j, "w", "w")
-Image.fromarray(mostra(lambda: foto(j), sondas([("floor-3", 4.5, 11.55, BRANCO)]), pasta / "building")).save(
-    destino / "building.png")
-atravessa(lambda *t: teclas(j, *t), lambda: foto(j))
-Image.fromarray(foto(j)).save(destino / "victory.png")
-esc(j)
+j = Jogo(x, pasta, jogo)
+Image.fromarray(j.mostra(caminhao, "playing")).save(destino / "playing.png")
+j.teclas("w", "w")
+Image.fromarray(j.mostra(sondas([("floor-3", 4.5, 11.55, BRANCO)]), "building")).save(destino / "building.png")
+j.atravessa()
+Image.fromarray(j.foto()).save(destino / "victory.png")
+j.esc()
 x.xvfb.kill()
 for nome, metricas in [("web", None), ("phone", {"width": 390, "height": 844, "pixelRatio": 1, "touch": True})]:
-    d = chromium(pasta, metricas=metricas)
-    abre(d, pagina.as_uri())
-    mostra(lambda: foto_pagina(d), caminhao, pasta / nome)
-    d.find_element("css selector", "body").screenshot(str(destino / f"{nome}.png"))
-    d.quit()
+    p = Pagina(pasta, metricas=metricas)
+    p.abre(pagina.as_uri())
+    p.mostra(caminhao, nome)
+    p.d.find_element("css selector", "body").screenshot(str(destino / f"{nome}.png"))
+    p.d.quit()
 shutil.rmtree(pasta)
 print(f"wrote playing.png, building.png, victory.png, web.png and phone.png in {destino}")

@@ -1,7 +1,5 @@
 #include "game/Jogo.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -63,16 +61,6 @@ TEST(Teclado, BuildingAndFullScreenComparedExactlyAndAlwaysRedrawn) {
         Teclado(static_cast<unsigned char>(c[1]), 0, 0);
         EXPECT_EQ(std::make_tuple(predioy, telacheia, redesenhos), std::make_tuple(c[2], c[3], 1));
     }
-}
-
-TEST(Teclado, EscRequestsARedisplayThenExitsWithZero) {
-    Zera();
-    EXPECT_EXIT(
-        {
-            std::atexit([] { std::fprintf(stderr, "redisplays %d\n", redesenhos); });
-            Teclado(27, 0, 0);
-        },
-        testing::ExitedWithCode(0), "redisplays 1");
 }
 
 TEST(movimentacarro, ElevenPositionsOnceEachWrappingAtTheLeftWithThePeriodReadAfresh) {

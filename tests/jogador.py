@@ -250,10 +250,6 @@ class Pagina(Alvo):
         antes = self.js("Module.quadros")
         espera(lambda: self.js("Module.quadros") >= antes + n, f"for {n} frames of the page")
 
-    def vista(self):
-        self.quadros()
-        return self.foto()
-
     def teclas(self, *nomes):
         # Real key presses, through the browser to the page.
         setas = {"Up": Keys.ARROW_UP, "Down": Keys.ARROW_DOWN, "Left": Keys.ARROW_LEFT, "Right": Keys.ARROW_RIGHT}
@@ -296,9 +292,6 @@ def serve(pasta, porta=0):
         def end_headers(self):
             self.send_header("Cache-Control", "no-store")
             super().end_headers()
-
-        def log_message(self, *_):
-            pass
     s = http.server.ThreadingHTTPServer(("127.0.0.1", porta), functools.partial(SemCache, directory=pasta))
     threading.Thread(target=s.serve_forever, daemon=True).start()
     s.url = f"http://127.0.0.1:{s.server_address[1]}/"

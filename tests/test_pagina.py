@@ -82,7 +82,7 @@ def test_pads(pads, navegador, pagina):
     pads.liga(0)
     p = navegador(env=pads.env)
     p.abre(pagina)
-    fotos = [p.teclas(*teclas.split()) or p.vista() for *_, teclas in PASSOS]
+    fotos = [p.teclas(*teclas.split()) or p.quadros() or p.foto() for *_, teclas in PASSOS]
     p.abre(pagina)
     for i, (n, ms, eventos, _) in enumerate(PASSOS):
         if eventos.startswith("liga"):

@@ -14,6 +14,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 from Xlib import X, XK, display, error
 from Xlib.ext import xtest
+from Xlib.protocol import event
 
 RAIZ = pathlib.Path(__file__).resolve().parent.parent
 # Where `make test` built what the tests play: its BUILD.
@@ -211,6 +212,15 @@ class Jogo(Alvo):
         # Esc ends the game at once, with status 0.
         assert self.processo.poll() is None, "the game ended before Esc"
         self.teclas("Escape")
+        assert self.processo.wait(5) == 0
+
+    def fecha(self):
+        # Closed as a window manager closes a window, the game ends with 0.
+        protocolos, fecha = self.x.intern_atom("WM_PROTOCOLS"), self.x.intern_atom("WM_DELETE_WINDOW")
+        assert fecha in self.janela.get_wm_protocols()
+        self.janela.send_event(event.ClientMessage(window=self.janela, client_type=protocolos,
+                                                   data=(32, [fecha, X.CurrentTime, 0, 0, 0])))
+        self.x.flush()
         assert self.processo.wait(5) == 0
 
     def calado(self):

@@ -3,8 +3,6 @@
 import subprocess, sysconfig
 
 import pytest
-from Xlib import X
-from Xlib.protocol import event
 
 from conftest import JUIZES
 from jogador import CAMINHAO, RAIZ, acha, ambiente, espera, produto
@@ -53,13 +51,3 @@ def test_percurso(programa, jogo):
     j.esc()
     j.calado()
 
-
-def test_fechar(jogo):
-    # Closed as a window manager closes a window, the game ends with 0.
-    j = jogo(produto("test/src/zandrel"))
-    protocolos, fecha = j.x.intern_atom("WM_PROTOCOLS"), j.x.intern_atom("WM_DELETE_WINDOW")
-    assert fecha in j.janela.get_wm_protocols()
-    j.janela.send_event(event.ClientMessage(window=j.janela, client_type=protocolos,
-                                            data=(32, [fecha, X.CurrentTime, 0, 0, 0])))
-    j.x.flush()
-    assert j.processo.wait(5) == 0

@@ -117,8 +117,8 @@ bench:
 	cmake -S . -B $(BUILD)/bench-continuous -DCMAKE_BUILD_TYPE=Release -DZANDREL_TESTS=OFF \
 	    -DZANDREL_CONTINUOUS_FRAMES=ON
 	cmake --build $(BUILD)/bench-continuous -j $(JOBS)
-	bench/bench.py $(BUILD)/bench/src/zandrel $(BUILD)/bench-continuous/src/zandrel \
-	    $(BUILD)/bench/bench/ancora $(BUILD)/bench/bench/libsonda.so $(BUILD)/web/app $(BUILD)/npm
+	ZANDREL_BUILD=$(abspath $(BUILD)) bench/bench.py $(BUILD)/bench/src/zandrel $(BUILD)/bench-continuous/src/zandrel \
+	    $(BUILD)/bench/bench/ancora $(BUILD)/bench/bench/libsonda.so $(BUILD)/web/app
 
 install: build
 	cmake --install $(BUILD)/release --prefix $(PREFIX)

@@ -5,13 +5,13 @@
 # performance scores of the app and of an anchor page (ancora.html), as a
 # phone and as a desktop, each measured right after the other. It prints two
 # tables, and asserts nothing: it is not a test.
-#   bench/bench.py GAME BACK-TO-BACK ANCHOR PROBE.so SITE NPM-FOLDER
-import json, os, pathlib, shutil, subprocess, sys, tempfile, time
+#   bench/bench.py GAME BACK-TO-BACK ANCHOR PROBE.so SITE    (Lighthouse from ZANDREL_BUILD's npm/)
+import os, pathlib, shutil, sys, tempfile, time
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests"))
-from jogador import Jogo, ambiente, serve, tela  # noqa: E402
+from jogador import Jogo, lighthouse, serve, tela  # noqa: E402
 
-jogo, continuo, ancora, sonda, site, npm = sys.argv[1:]
+jogo, continuo, ancora, sonda, site = sys.argv[1:]
 JOGAR = float(os.environ.get("JOGAR", 10))  # seconds of each playing phase
 GANHO = float(os.environ.get("GANHO", 5))  # seconds measured after the victory
 pasta = pathlib.Path(tempfile.mkdtemp(prefix="zandrel-bench-"))
@@ -46,17 +46,6 @@ def mede(nome, programa, ganha):
     print(f"| {nome} {linha.read_text().strip()}", flush=True)
 
 
-def nota(url, preset):
-    # Lighthouse's performance score of a page.
-    relatorio = pasta / "lighthouse.json"
-    subprocess.run(["node", f"{npm}/node_modules/lighthouse/cli/index.js", url, "--quiet", "--output=json",
-                    f"--output-path={relatorio}", "--only-categories=performance",
-                    *[f"--preset={preset}"] * (preset != "mobile"),
-                    "--chrome-flags=--headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader"],
-                   env=ambiente(CHROME_PATH="/usr/bin/chromium"), check=True, capture_output=True)
-    return json.loads(relatorio.read_text())["categories"]["performance"]["score"]
-
-
 print("| variant | frames/s playing | CPU % playing | CPU ms per frame | CPU % won | truck period mean / max "
       "| frames per truck position (min) | key-to-screen median / max | start-up to first frame | peak RSS |")
 print("|---|---|---|---|---|---|---|---|---|---|")
@@ -70,6 +59,7 @@ shutil.copy(pathlib.Path(__file__).parent / "ancora.html", pasta / "site")
 servidor = serve(pasta / "site")
 print("\n| Lighthouse performance | the app | the anchor page |\n|---|---|---|")
 for preset in ["mobile", "desktop"]:
-    print(f"| {preset} | {nota(servidor.url, preset)} | {nota(servidor.url + 'ancora.html', preset)} |", flush=True)
+    app, anc = [lighthouse(servidor.url + u, preset, "performance")["performance"] for u in ["", "ancora.html"]]
+    print(f"| {preset} | {app} | {anc} |", flush=True)
 servidor.shutdown()
 shutil.rmtree(pasta)

@@ -3,7 +3,7 @@
 # umockdev fakes, and judges of pictures. `make screenshots` and `make bench`
 # play with it too. A picture is a numpy array of rows of RGB pixels; a judge
 # is a function of a picture that says what is wrong with it, "" if nothing.
-import functools, http.server, io, os, pathlib, re, select, struct, subprocess, tempfile, threading, time, tty
+import functools, http.server, io, json, os, pathlib, re, select, struct, subprocess, tempfile, threading, time, tty
 
 import gi
 import numpy
@@ -302,10 +302,26 @@ def serve(pasta, porta=0):
         def end_headers(self):
             self.send_header("Cache-Control", "no-store")
             super().end_headers()
+
+        def log_message(self, *_):
+            pass  # a request a line would bury the benchmark's tables
     s = http.server.ThreadingHTTPServer(("127.0.0.1", porta), functools.partial(SemCache, directory=pasta))
     threading.Thread(target=s.serve_forever, daemon=True).start()
     s.url = f"http://127.0.0.1:{s.server_address[1]}/"
     return s
+
+
+def lighthouse(url, preset, categorias):
+    # Lighthouse's scores of a page in categorias, as a phone ("mobile") or as
+    # a desktop, from a headless Chromium of its own with software WebGL.
+    with tempfile.TemporaryDirectory() as pasta:
+        subprocess.run(["node", produto("npm/node_modules/lighthouse/cli/index.js"), url, "--quiet", "--output=json",
+                        f"--output-path={pasta}/notas.json", f"--only-categories={categorias}",
+                        *[f"--preset={preset}"] * (preset != "mobile"), "--chrome-flags=--headless=new --no-sandbox "
+                        "--use-angle=swiftshader --enable-unsafe-swiftshader"],
+                       env=ambiente(CHROME_PATH="/usr/bin/chromium"), check=True, capture_output=True)
+        notas = json.loads(pathlib.Path(pasta, "notas.json").read_text())["categories"]
+        return {n: c["score"] for n, c in notas.items()}
 
 
 class Pads:

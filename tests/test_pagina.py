@@ -3,13 +3,13 @@
 # and any shape, and as an app it installs and plays offline. Its pictures
 # are the desktop's but for a step in a channel: Mesa rounds dark green's 0.5
 # to 127, SwiftShader to 128.
-import json, shutil, subprocess, time
+import shutil, subprocess, time
 
 import numpy
 import pytest
 from PIL import Image
 
-from jogador import RAIZ, VERDE, ambiente, espera, igual, produto, serve, sondas
+from jogador import RAIZ, VERDE, espera, igual, lighthouse, produto, serve, sondas
 
 
 @pytest.mark.parametrize("densidade", [1, 2, 3])
@@ -200,15 +200,10 @@ def test_sem_webgl(navegador, pagina):
 
 
 @pytest.mark.parametrize("preset", ["mobile", "desktop"])
-def test_lighthouse(preset, tmp_path):
+def test_lighthouse(preset):
     # Lighthouse scores the app in full for accessibility, best practices and
     # SEO, as a phone and as a desktop.
     s = serve(produto("web/app"))
-    subprocess.run(["node", produto("npm/node_modules/lighthouse/cli/index.js"), s.url, "--quiet", "--output=json",
-                    f"--output-path={tmp_path}/notas.json", "--only-categories=accessibility,best-practices,seo",
-                    *[f"--preset={preset}"] * (preset != "mobile"),
-                    "--chrome-flags=--headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader"],
-                   env=ambiente(CHROME_PATH="/usr/bin/chromium"), check=True, capture_output=True)
+    notas = lighthouse(s.url, preset, "accessibility,best-practices,seo")
     s.shutdown()
-    notas = {n: c["score"] for n, c in json.loads((tmp_path / "notas.json").read_text())["categories"].items()}
     assert set(notas.values()) == {1}, notas

@@ -103,9 +103,9 @@ $(BUILD)/npm/node_modules: package.json package-lock.json
 	rm -rf $(BUILD)/npm && mkdir -p $(BUILD)/npm && cp $^ $(BUILD)/npm/
 	cd $(BUILD)/npm && npm ci --no-audit --no-fund
 
-screenshots: build web
+screenshots: web
 	@scripts/deps.sh $(PARA_TESTES) $(PARA_NAVEGADOR)
-	scripts/screenshots.py $(BUILD)/release/src/zandrel $(BUILD)/web/index.html docs
+	scripts/screenshots.py $(BUILD)/web/index.html docs
 
 # The game, its back-to-back build and the anchor, measured in one run; then
 # Lighthouse's performance scores of the app and of an anchor page.

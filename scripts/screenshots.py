@@ -1,38 +1,27 @@
 #!/usr/bin/python3
-# Writes the pictures that the README shows: the playing frame with the truck
-# all in sight, the building raised to three floors and the victory frame,
-# from the real game under Xvfb; and the page in Chromium, on a desktop and
-# on a phone held upright.
-#   scripts/screenshots.py GAME PAGE FOLDER
+# Writes the README's pictures of the page: in Chromium on a desktop, with
+# the keys' table under the game, and on a phone held upright, with its
+# buttons. Each is taken with the truck out of sight, so that a run writes
+# the same files as the last unless the page has changed; the tests compare
+# the page with them. The README's pictures of the game itself are the
+# tests' reference pictures, in tests/referencias/.
+#   scripts/screenshots.py PAGE FOLDER
 import pathlib, shutil, sys, tempfile
 
 from PIL import Image
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests"))
-from jogador import BRANCO, CAMINHAO, Jogo, Pagina, acha, sondas, tela  # noqa: E402
+from jogador import TELEFONE, Navegador, sem_caminhao  # noqa: E402
 
-
-def caminhao(f):
-    n, x0, x1, _, _ = acha(f, CAMINHAO)
-    return "" if n and 0.5 < x0 and x1 < 29.5 else "the truck not all in sight"
-
-
-jogo, pagina, destino = sys.argv[1], pathlib.Path(sys.argv[2]).resolve(), pathlib.Path(sys.argv[3])
+pagina, destino = pathlib.Path(sys.argv[1]).resolve(), pathlib.Path(sys.argv[2])
 pasta = pathlib.Path(tempfile.mkdtemp(prefix="zandrel-screenshots-"))
-x = tela(pasta)
-j = Jogo(x, pasta, jogo)
-Image.fromarray(j.mostra(caminhao, "playing")).save(destino / "playing.png")
-j.teclas("w", "w")
-Image.fromarray(j.mostra(sondas([("floor-3", 4.5, 11.55, BRANCO)]), "building")).save(destino / "building.png")
-j.atravessa()
-Image.fromarray(j.foto()).save(destino / "victory.png")
-j.esc()
-x.xvfb.kill()
-for nome, metricas in [("web", None), ("phone", {"width": 390, "height": 844, "pixelRatio": 1, "touch": True})]:
-    p = Pagina(pasta, metricas=metricas)
-    p.abre(pagina.as_uri())
-    p.mostra(caminhao, nome)
-    p.d.find_element("css selector", "body").screenshot(str(destino / f"{nome}.png"))
-    p.d.quit()
+for nome, metricas in [("web", None), ("phone", TELEFONE)]:
+    navegador = Navegador(pasta, metricas=metricas)
+    try:
+        navegador.abre(pagina.as_uri())
+        foto = navegador.mostra(sem_caminhao, nome, css="body")
+        Image.fromarray(foto).save(destino / f"{nome}.png")
+    finally:
+        navegador.driver.quit()
 shutil.rmtree(pasta)
-print(f"wrote playing.png, building.png, victory.png, web.png and phone.png in {destino}")
+print(f"wrote web.png and phone.png in {destino}")

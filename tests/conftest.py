@@ -1,85 +1,112 @@
-# The end-to-end tests' fixtures, and the judges of the desktop game's
-# pictures, which every other build's are then compared with.
+# The end-to-end tests' fixtures, and the writer of the desktop game's
+# reference pictures, which every build is compared with.
+import numpy
 import pytest
+from PIL import Image
 
-from jogador import AMARELO, BRANCO, ESCURO, PRETO, VERDE, Jogo, Pads, Pagina, acha, produto, serve, sondas, tela
-
-# Where each element of the picture lies: what, x and y, colour. The start
-# frame; then two steps left and two floors up; then one floor down.
-INICIO = [
-    ("lower-edge", 10, 1, BRANCO), ("upper-edge", 20, 7, BRANCO), ("dash-at-y3", 4, 3, BRANCO),
-    ("gap-at-y3", 8, 3, PRETO), ("last-dash-at-y3", 28.5, 3, BRANCO), ("dash-at-y5", 12, 5, BRANCO),
-    ("gap-at-y5", 24, 5, PRETO), ("lower-verge", 20, 0.4, ESCURO), ("upper-verge", 20, 7.6, ESCURO),
-    ("strip-above-verge", 20, 0.9, PRETO), ("strip-below-verge", 20, 7.1, PRETO), ("frog-body", 15, 1, VERDE),
-    ("frog-left-eye", 14.8, 1.2, AMARELO), ("frog-right-eye", 15.2, 1.2, AMARELO), ("building", 3.5, 8.5, BRANCO),
-    ("below-roof", 3.5, 9.9, BRANCO), ("window-1-sill", 2.5, 9.3, PRETO), ("window-1-glass", 2.5, 9.55, BRANCO),
-    ("window-2-side", 4, 9.55, PRETO), ("window-2-glass", 4.5, 9.55, BRANCO), ("above-roof", 3.5, 10.3, PRETO),
-    ("left-of-road", 0.5, 0.4, PRETO), ("left-of-edge", 0.5, 1, PRETO), ("right-of-road", 29.5, 7, PRETO),
-    ("right-of-verge", 29.5, 0.4, PRETO),
-]
-ALTO = [("frog-body", 13, 1, VERDE), ("edge-where-the-frog-was", 15.5, 1, BRANCO), ("floor-2-sill", 2.5, 10.3, PRETO),
-        ("floor-2-glass", 2.5, 10.55, BRANCO), ("floor-3-glass", 4.5, 11.55, BRANCO), ("floor-3-top", 4.5, 11.8, PRETO),
-        ("below-roof", 3.5, 11.9, BRANCO), ("above-roof", 3.5, 12.3, PRETO)]
-BAIXO = [("frog-body", 13, 1, VERDE), ("floor-2-glass", 2.5, 10.55, BRANCO), ("below-roof", 3.5, 10.9, BRANCO),
-         ("floor-3-unseen", 4.5, 11.55, PRETO), ("above-roof", 3.5, 11.3, PRETO)]
+# Failures in the harness say what they compared, as the tests' own do.
+pytest.register_assert_rewrite("jogador")
+from jogador import (CAMINHAO, REFERENCIAS, Jogo, Navegador, Pads, ganhou, le_png,  # noqa: E402
+                     produto, relogio, sem_caminhao, serve, servidor_x)
 
 
-def vitoria(f):
-    # The message, from (9.2, 6) on its baseline, and nothing else.
-    n, x0, _, y0, y1 = acha(f, BRANCO)
-    if not (n > 500 and 9.15 <= x0 <= 9.6 and 5.8 <= y0 <= 6.1 and y1 <= 7):
-        return f"no message at (9.2, 6): {n} white pixels from x {x0:.2f}, y {y0:.2f} to {y1:.2f}"
-    return "" if n + acha(f, PRETO)[0] == f.shape[0] * f.shape[1] else "more than the message"
+# The walk's pictures, in turn (see jogador.Alvo.percorre).
+PERCURSO = ["inicio", "alto", "baixo", "fim"]
 
 
-# The desktop game's pictures on the walk, each judged as it comes.
-JUIZES = {"inicio": sondas(INICIO), "alto": sondas(ALTO), "baixo": sondas(BAIXO), "fim": vitoria}
+def pytest_addoption(parser):
+    parser.addoption("--referencias", action="store_true",
+                     help="write tests/referencias/ anew from the desktop game, then test")
 
 
-@pytest.fixture
-def jogo(tmp_path):
-    # Starts games on the test's own X server, which ends with the test.
-    x, jogos = tela(tmp_path), []
-    yield lambda *comando, **env: jogos.append(Jogo(x, tmp_path, *comando, **env)) or jogos[-1]
-    for j in jogos:
-        j.processo.kill()
-    x.xvfb.kill()
+def caminhao_no_meio(foto):
+    # The truck's place in the start frame: in the middle of the window, give
+    # or take a unit of the world's 30.
+    colunas = numpy.nonzero((abs(foto.astype(int) - CAMINHAO).max(2) <= 1).any(0))[0]
+    if len(colunas) and abs(colunas.min() + colunas.max() - foto.shape[1]) < foto.shape[1] / 15:
+        return ""
+    return "the truck not in the middle"
+
+
+def escreve_referencias(pasta):
+    # The game as the tests build it, walked; each picture once the game has
+    # drawn the keys given before, with the truck in the middle of the window
+    # at the start, then out of sight.
+    with servidor_x(pasta) as servidor:
+        jogo = Jogo(servidor, pasta, produto("test/src/zandrel"), **relogio(pasta))
+
+        def aperta(*teclas):
+            jogo.teclas(*teclas)
+            jogo.quadros(2)
+        julgas = {"inicio": caminhao_no_meio, "alto": sem_caminhao, "baixo": sem_caminhao,
+                  "fim": lambda foto: "" if ganhou(foto) else "the frog never crossed"}
+        try:
+            fotos = jogo.percorre(julgas, aperta)
+        finally:
+            jogo.processo.kill()
+    for nome, foto in fotos.items():
+        Image.fromarray(foto).save(REFERENCIAS / f"{nome}.png")
 
 
 @pytest.fixture(scope="session")
-def mesa(tmp_path_factory):
-    # What the other builds must show: the desktop game's walk.
-    pasta = tmp_path_factory.mktemp("mesa")
-    x = tela(pasta)
-    j = Jogo(x, pasta, produto("test/src/zandrel"))
-    fotos = j.percorre(lambda nome: j.mostra(JUIZES[nome], nome))
-    j.esc()
-    x.xvfb.kill()
-    return fotos
+def referencias(request, tmp_path_factory):
+    """The pictures every build must show on the walk, by name: the desktop
+    game's, in tests/referencias/; with --referencias, written anew first."""
+    if request.config.getoption("referencias"):
+        escreve_referencias(tmp_path_factory.mktemp("referencias"))
+    return {nome: le_png(REFERENCIAS / f"{nome}.png") for nome in PERCURSO}
 
 
 @pytest.fixture
-def navegador(tmp_path):
-    # Starts pages in Chromium for the test (see jogador.Pagina); when it
-    # ends, none may have logged an error or a warning.
-    abertas = []
-    yield lambda *opcoes, **chaves: abertas.append(Pagina(tmp_path, *opcoes, **chaves)) or abertas[-1]
-    erros = [e["message"] for p in abertas for e in p.d.get_log("browser") if e["level"] in {"WARNING", "SEVERE"}]
-    for p in abertas:
-        p.d.quit()
-    assert not erros, f"the page's console: {erros}"
+def abre_jogo(tmp_path):
+    """abre_jogo(*command, **variables) starts a game (jogador.Jogo) on the
+    test's own X server. The games and the server end with the test."""
+    jogos = []
+    with servidor_x(tmp_path) as servidor:
+        def abre(*comando, **env):
+            jogo = Jogo(servidor, tmp_path, *comando, **env)
+            jogos.append(jogo)
+            return jogo
+        try:
+            yield abre
+        finally:
+            for jogo in jogos:
+                jogo.processo.kill()
 
 
 @pytest.fixture
-def pagina():
-    # The page, over HTTP from the folder it was built in.
-    s = serve(produto("web"))
-    yield s.url + "index.html"
-    s.shutdown()
+def abre_navegador(tmp_path):
+    """abre_navegador(*options, metricas=None, env=None) starts Chromium with
+    the page (jogador.Navegador). The test fails if a page logged an error or
+    a warning; every browser ends with the test."""
+    navegadores = []
+
+    def abre(*opcoes, **chaves):
+        navegador = Navegador(tmp_path, *opcoes, **chaves)
+        navegadores.append(navegador)
+        return navegador
+    try:
+        yield abre
+        erros = [registro["message"] for navegador in navegadores
+                 for registro in navegador.driver.get_log("browser")
+                 if registro["level"] in {"WARNING", "SEVERE"}]
+        assert erros == [], "the page's console"
+    finally:
+        for navegador in navegadores:
+            navegador.driver.quit()
+
+
+@pytest.fixture
+def endereco():
+    """The page's address, served over HTTP from the folder it was built in."""
+    servidor = serve(produto("web"))
+    yield servidor.url + "index.html"
+    servidor.shutdown()
 
 
 @pytest.fixture
 def pads():
-    p = Pads()
-    yield p
-    p.bancada.clear()
+    """Pads to plug in (jogador.Pads); all gone with the test."""
+    bancada = Pads()
+    yield bancada
+    bancada.bancada.clear()

@@ -1,53 +1,61 @@
 # The real game on a private Xvfb with Mesa's software GL, played by real
-# keys: its rules, its window, its pictures, and how it ends.
+# keys: its rules, its window, its pictures, its pace, and how it ends.
 import subprocess, sysconfig
 
 import pytest
 
-from conftest import JUIZES
-from jogador import CAMINHAO, RAIZ, acha, ambiente, espera, produto
+from jogador import RAIZ, ambiente, espera, iguais, produto, relogio, roda
 
 # The rules' unit tests and the game are built with ASan and UBSan too. For
 # the game, Mesa's driver is kept mapped past the leak check, after the
 # sanitizer's runtime, so that the suppressions can name its leaks.
 SANITIZADO = {"LSAN_OPTIONS": f"suppressions={RAIZ}/tests/lsan.supp:print_suppressions=0",
               "UBSAN_OPTIONS": "print_stacktrace=1:halt_on_error=1"}
-ASAN = dict(SANITIZADO, LD_PRELOAD=subprocess.check_output(["g++", "-print-file-name=libasan.so"], text=True).strip() +
-            f" /usr/lib/{sysconfig.get_config_var('MULTIARCH')}/dri/swrast_dri.so")
+LIBASAN = subprocess.check_output(["g++", "-print-file-name=libasan.so"], text=True).strip()
+SWRAST = f"/usr/lib/{sysconfig.get_config_var('MULTIARCH')}/dri/swrast_dri.so"
 # Every key but Esc and 'f', six times over; after each, the frog is back
 # where it started.
-CHUVA = ("Left Right w s Up Down a z 0 9 space Return Tab BackSpace F1 F5 F11 Home End Prior Next Insert Delete q 1 "
-         "KP_5 comma period slash").split() * 6
+CHUVA = ("Left Right w s Up Down a z 0 9 space Return Tab BackSpace F1 F5 F11 Home End Prior "
+         "Next Insert Delete q 1 KP_5 comma period slash").split() * 6
 
 
-@pytest.mark.parametrize("regras", ["regras", "regras_asan"])
+@pytest.mark.parametrize("regras", ["regras", "regras_asan", "regras_continuo"])
 def test_regras(regras):
-    r = subprocess.run([produto(f"test/tests/{regras}")], env=ambiente(**SANITIZADO), capture_output=True, text=True)
-    assert r.returncode == 0, r.stdout[-3000:] + r.stderr[-3000:]
+    # The rules' unit tests: as the game is built, with the sanitizers, and
+    # with playing frames drawn back to back.
+    roda(produto(f"test/tests/{regras}"), **ambiente(**SANITIZADO))
 
 
 @pytest.mark.parametrize("programa", ["zandrel", "zandrel_asan"])
-def test_percurso(programa, jogo):
-    # One window, "Zandrel", 690 x 530 at (50, 50), with the truck driving in
-    # its lane alone; a flood of keys while it is resized leaves the game as it
-    # was; the walk to the victory frame; then 'f' still fills the screen, and
-    # Esc ends the game, which printed nothing.
-    j = jogo(produto(f"test/src/{programa}"), **(ASAN if programa.endswith("_asan") else {}))
-    g, o = j.janela.get_geometry(), j.x.screen().root.translate_coords(j.janela, 0, 0)
-    assert (o.x, o.y, g.width, g.height) == (50, 50, 690, 530)
-    lugares = set()
+def test_percurso(programa, abre_jogo, referencias, tmp_path):
+    # One window, "Zandrel", 690 x 530 at (50, 50); a flood of keys while it
+    # is resized leaves the game as it was; the walk shows the reference
+    # pictures exactly, the truck's included; then 'f' still fills the
+    # screen, and Esc ends the game, which printed nothing. All along, the
+    # truck's timer was asked for 10 ms at start-up, then for 100 ms until a
+    # frame had been shown, which sets the period, and for 60 ms after.
+    env = relogio(tmp_path)
+    if programa == "zandrel_asan":
+        env = dict(env, LD_PRELOAD=f"{LIBASAN} {SWRAST} {env['LD_PRELOAD']}", **SANITIZADO)
+    jogo = abre_jogo(produto(f"test/src/{programa}"), **env)
+    geometria = jogo.janela.get_geometry()
+    origem = jogo.servidor.screen().root.translate_coords(jogo.janela, 0, 0)
+    assert (origem.x, origem.y, geometria.width, geometria.height) == (50, 50, 690, 530)
+    for largura, altura in [(1, 1), (4000, 3000), (690, 530)]:
+        jogo.janela.configure(width=largura, height=altura)
+        jogo.teclas(*CHUVA)
+    jogo.percorre(iguais(referencias))
+    jogo.teclas("f")
+    espera(lambda: jogo.janela.get_geometry().width == 1280, "the screen filled")
+    jogo.esc()
+    assert jogo.saida.read_text() == "", "the game printed"
 
-    def anda():
-        n, x0, _, y0, y1 = acha(j.foto(), CAMINHAO)
-        assert not n or 3.45 < y0 < y1 < 4.55
-        return lugares.add(x0) or len(lugares) > 2
-    espera(anda)
-    for w, h in [(1, 1), (4000, 3000), (690, 530)]:
-        j.janela.configure(width=w, height=h)
-        j.teclas(*CHUVA)
-    j.percorre(lambda nome: j.mostra(JUIZES[nome], nome))
-    j.teclas("f")
-    espera(lambda: j.janela.get_geometry().width == 1280)
-    j.esc()
-    j.calado()
-
+    pedidos, mostrou = [], False
+    for evento in jogo.eventos():
+        if evento == "quadro":
+            mostrou = True
+        else:
+            pedidos.append((evento, mostrou))
+    assert pedidos[0] == ("tique 10", False)
+    for pedido, depois_de_um_quadro in pedidos[1:]:
+        assert pedido == ("tique 60" if depois_de_um_quadro else "tique 100")

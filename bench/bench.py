@@ -9,7 +9,7 @@
 import os, pathlib, shutil, sys, tempfile, time
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests"))
-from jogador import Jogo, lighthouse, serve, tela  # noqa: E402
+from jogador import Jogo, lighthouse, serve, servidor_x  # noqa: E402
 
 jogo, continuo, ancora, sonda, site = sys.argv[1:]
 JOGAR = float(os.environ.get("JOGAR", 10))  # seconds of each playing phase
@@ -22,27 +22,26 @@ def mede(nome, programa, ganha):
     # along the start row, out of the truck's way, each step a key-to-screen
     # sample; then, but for the anchor, won. F12, which the game ignores,
     # marks the phases for the probe, which writes its row at exit.
-    x = tela(pasta)
     linha = pasta / f"{nome}.linha"
-    j = Jogo(x, pasta, programa, LD_PRELOAD=os.path.realpath(sonda), ZANDREL_SONDA_SAIDA=str(linha),
-             ZANDREL_SONDA_INICIO=f"{time.time():.6f}")
-    time.sleep(1)
-    j.teclas("F12")
-    time.sleep(JOGAR)
-    j.teclas("F12")
-    fim, lado = time.monotonic() + JOGAR, "Left"
-    while time.monotonic() < fim:
-        j.teclas(lado)
-        lado = "Right" if lado == "Left" else "Left"
-        time.sleep(0.09)
-    j.teclas("F12")
-    if ganha:
-        j.atravessa()
-        j.teclas("F12")
-        time.sleep(GANHO)
-        j.teclas("F12")
-    j.esc()
-    x.xvfb.kill()
+    with servidor_x(pasta) as servidor:
+        jogo = Jogo(servidor, pasta, programa, LD_PRELOAD=os.path.realpath(sonda),
+                    ZANDREL_SONDA_SAIDA=str(linha), ZANDREL_SONDA_INICIO=f"{time.time():.6f}")
+        time.sleep(1)
+        jogo.teclas("F12")
+        time.sleep(JOGAR)
+        jogo.teclas("F12")
+        fim, lado = time.monotonic() + JOGAR, "Left"
+        while time.monotonic() < fim:
+            jogo.teclas(lado)
+            lado = "Right" if lado == "Left" else "Left"
+            time.sleep(0.09)
+        jogo.teclas("F12")
+        if ganha:
+            jogo.atravessa(jogo.teclas)
+            jogo.teclas("F12")
+            time.sleep(GANHO)
+            jogo.teclas("F12")
+        jogo.esc()
     print(f"| {nome} {linha.read_text().strip()}", flush=True)
 
 

@@ -11,7 +11,7 @@ import os, pathlib, shutil, sys, tempfile, time
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests"))
 from jogador import Jogo, lighthouse, serve, servidor_x  # noqa: E402
 
-jogo, continuo, ancora, sonda, site = sys.argv[1:]
+jogo, continuo, ancora, sonda, app = sys.argv[1:]
 JOGAR = float(os.environ.get("JOGAR", 10))  # seconds of each playing phase
 GANHO = float(os.environ.get("GANHO", 5))  # seconds measured after the victory
 pasta = pathlib.Path(tempfile.mkdtemp(prefix="zandrel-bench-"))
@@ -53,12 +53,12 @@ mede("unpaced", continuo, True)
 mede("anchor", ancora, False)
 
 # The app and the anchor page served side by side, from one folder.
-shutil.copytree(site, pasta / "site")
+shutil.copytree(app, pasta / "site")
 shutil.copy(pathlib.Path(__file__).parent / "ancora.html", pasta / "site")
-servidor = serve(pasta / "site")
+site = serve(pasta / "site")
 print("\n| Lighthouse performance | the app | the anchor page |\n|---|---|---|")
 for preset in ["mobile", "desktop"]:
-    app, anc = [lighthouse(servidor.url + u, preset, "performance")["performance"] for u in ["", "ancora.html"]]
-    print(f"| {preset} | {app} | {anc} |", flush=True)
-servidor.shutdown()
+    nota, anc = [lighthouse(site.url + u, preset, "performance")["performance"] for u in ["", "ancora.html"]]
+    print(f"| {preset} | {nota} | {anc} |", flush=True)
+site.shutdown()
 shutil.rmtree(pasta)

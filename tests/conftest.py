@@ -99,9 +99,9 @@ def abre_navegador(tmp_path):
 @pytest.fixture
 def endereco():
     """The page's address, served over HTTP from the folder it was built in."""
-    servidor = serve(produto("web"))
-    yield servidor.url + "index.html"
-    servidor.shutdown()
+    site = serve(produto("web"))
+    yield site.url + "index.html"
+    site.shutdown()
 
 
 @pytest.fixture

@@ -204,8 +204,8 @@ def servidor_x(pasta):
                                  "0", "1280x1024x24"], pass_fds=[escrever], stderr=registro)
     os.close(escrever)
     try:
-        with os.fdopen(ler) as numeros:
-            numero = numeros.readline().strip()
+        with os.fdopen(ler) as leitura:
+            numero = leitura.readline().strip()
         assert numero, f"Xvfb did not start: {pasta}/xvfb.txt"
         servidor = display.Display(":" + numero)
         servidor.env = ambiente(DISPLAY=":" + numero)
@@ -373,8 +373,8 @@ class Navegador(Alvo):
 
 
 def serve(pasta, porta=0):
-    # Serves a folder on localhost, at servidor.url, with no HTTP caching,
-    # until servidor.shutdown().
+    # Serves a folder on localhost, at site.url, with no HTTP caching, until
+    # site.shutdown().
     class SemCache(http.server.SimpleHTTPRequestHandler):
         def end_headers(self):
             self.send_header("Cache-Control", "no-store")
@@ -383,10 +383,10 @@ def serve(pasta, porta=0):
         def log_message(self, *_):
             pass  # a request a line would bury the benchmark's tables
     manipulador = functools.partial(SemCache, directory=pasta)
-    servidor = http.server.ThreadingHTTPServer(("127.0.0.1", porta), manipulador)
-    threading.Thread(target=servidor.serve_forever, daemon=True).start()
-    servidor.url = f"http://127.0.0.1:{servidor.server_address[1]}/"
-    return servidor
+    site = http.server.ThreadingHTTPServer(("127.0.0.1", porta), manipulador)
+    threading.Thread(target=site.serve_forever, daemon=True).start()
+    site.url = f"http://127.0.0.1:{site.server_address[1]}/"
+    return site
 
 
 def lighthouse(url, preset, categorias):

@@ -8,29 +8,19 @@
 #include <cstdlib>
 #include <dlfcn.h>
 
-namespace {
-
-void Escreve(const char *formato, unsigned valor = 0) {
+static void Escreve(const char *formato, unsigned valor = 0) {
     static std::FILE *saida = std::fopen(std::getenv("ZANDREL_RELOGIO"), "w");
     std::fprintf(saida, formato, valor);
     std::fflush(saida);
 }
 
-template <typename F> F Proxima(const char *nome) {
-    return reinterpret_cast<F>(dlsym(RTLD_NEXT, nome));
-}
-
-} // namespace
-
-extern "C" {
-
 void glutTimerFunc(unsigned ms, void (*funcao)(int), int valor) {
     Escreve("tique %u\n", ms);
-    Proxima<void (*)(unsigned, void (*)(int), int)>("glutTimerFunc")(ms, funcao, valor);
+    using Relogio = void (*)(unsigned, void (*)(int), int);
+    reinterpret_cast<Relogio>(dlsym(RTLD_NEXT, "glutTimerFunc"))(ms, funcao, valor);
 }
 
 void glutSwapBuffers() {
-    Proxima<void (*)()>("glutSwapBuffers")();
+    reinterpret_cast<void (*)()>(dlsym(RTLD_NEXT, "glutSwapBuffers"))();
     Escreve("quadro\n");
-}
 }

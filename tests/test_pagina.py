@@ -7,7 +7,6 @@ import shutil, time
 
 import numpy
 import pytest
-from PIL import Image
 
 from jogador import (RAIZ, TELEFONE, espera, igual, iguais, le_png, lighthouse, produto, roda,
                      serve)
@@ -208,15 +207,15 @@ def test_app(referencias, abre_navegador, tmp_path):
     y, x = numpy.ogrid[:512, :512]
     assert not icone[(x - 256) ** 2 + (y - 256) ** 2 > 204 ** 2].any()
     shutil.copytree(produto("web/app"), tmp_path / "site")
-    servidor = serve(tmp_path / "site")
+    site = serve(tmp_path / "site")
     navegador = abre_navegador()
-    navegador.abre(servidor.url)
+    navegador.abre(site.url)
     espera(lambda: navegador.js("return navigator.serviceWorker.controller"), "the worker")
     assert navegador.cdp("Page.getInstallabilityErrors") == {"installabilityErrors": []}
-    servidor.shutdown()
-    servidor.server_close()
+    site.shutdown()
+    site.server_close()
     navegador.driver.get("about:blank")
-    navegador.abre(servidor.url)
+    navegador.abre(site.url)
     navegador.mostra(igual(referencias["inicio"], 1), "visitada")
 
     def caches():
@@ -229,17 +228,17 @@ def test_app(referencias, abre_navegador, tmp_path):
     roda("cmake", f"-DPAGINA={nova}", f"-DWEB={RAIZ}/web", f"-DICONE={RAIZ}/data/zandrel.svg",
          "-DRSVG=rsvg-convert", f"-DAVISOS={produto('web/app/LICENSE.txt')}",
          f"-DSAIDA={tmp_path}/site", "-P", RAIZ / "web/app/app.cmake")
-    servidor = serve(tmp_path / "site", servidor.server_address[1])
-    navegador.abre(servidor.url)
+    site = serve(tmp_path / "site", site.server_address[1])
+    navegador.abre(site.url)
 
     def renovados():
         nomes = caches()
         return len(nomes) == 1 and nomes != velhos
     espera(renovados, "the old cache alone replaced")
     navegador.driver.get("about:blank")
-    navegador.abre(servidor.url)
+    navegador.abre(site.url)
     assert navegador.driver.title == "Zandrel, anew"
-    servidor.shutdown()
+    site.shutdown()
 
 
 def test_sem_webgl(abre_navegador, endereco):
@@ -255,7 +254,7 @@ def test_sem_webgl(abre_navegador, endereco):
 def test_lighthouse(preset):
     # Lighthouse scores the app in full for accessibility, best practices and
     # SEO, as a phone and as a desktop.
-    servidor = serve(produto("web/app"))
-    notas = lighthouse(servidor.url, preset, "accessibility,best-practices,seo")
-    servidor.shutdown()
+    site = serve(produto("web/app"))
+    notas = lighthouse(site.url, preset, "accessibility,best-practices,seo")
+    site.shutdown()
     assert set(notas.values()) == {1}, notas

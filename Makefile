@@ -93,10 +93,11 @@ windows:
 	cmake --build $(BUILD)/windows -j $(JOBS)
 	@echo "zandrel: for Windows:" $(abspath $(BUILD)/windows)/zandrel{.exe,-*-x64.zip,-*-setup.exe}
 
-# Every build, then every test: the rules' unit tests and the end-to-end
-# tests, run by pytest under umockdev's preload, which the pads need and
-# which does nothing until a test plugs one in. A test's pictures and files
-# stay in $(BUILD)/pytest/ until the next run.
+# Every build the tests play, each made again only as far as something it is
+# built from changed, then every test: the rules' unit tests and the
+# end-to-end tests, run by pytest under umockdev's preload, which the pads
+# need and which does nothing until a test plugs one in. A test's pictures and
+# files stay in $(BUILD)/pytest/ until the next run.
 test:
 	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES) $(PARA_PACOTE) $(PARA_DADOS) $(PARA_LICENCAS) \
 	    $(PARA_WEB) $(PARA_NAVEGADOR) $(PARA_WINDOWS) $(PARA_WINE) $(call para_cruzar,arm64) $(PARA_QEMU)

@@ -43,12 +43,23 @@ WERROR      ?= OFF
 # dpkg-buildpackage sets the same for the package's own build.
 export SOURCE_DATE_EPOCH := $(shell date -d "$$(sed -n 's/^ -- .*>  //p' debian/changelog | head -n 1)" +%s)
 
+# The version, as dpkg-parsechangelog would read it, and this machine's
+# architecture: the Debian packages' file names.
+VERSAO      := $(shell head -n 1 debian/changelog | cut -d ' ' -f 2 | tr -d '()')
+NATIVA      := $(shell dpkg --print-architecture 2>/dev/null)
+# Every file the packages are built from: the source, as scripts/pacote.sh
+# copies it.
+ARQUIVOS    := $(shell scripts/arquivos.sh | tr '\0' '\n')
+
 FONTES      := $(wildcard src/*.cpp src/*/*.cpp) bench/sonda.cpp bench/ancora.cpp
 CABECALHOS  := $(wildcard src/*/*.h)
 WEB_CPP     := $(wildcard web/gl/*.cpp web/gl/*.h)
 TESTES_CPP  := $(wildcard tests/*.cpp tests/*.h)
 
 .PHONY: all run build web windows test install deb dist distcheck lint format screenshots bench clean
+# A recipe that fails leaves no output behind that a later run would trust:
+# a package that lintian refused is made again.
+.DELETE_ON_ERROR:
 
 all: build
 
@@ -61,10 +72,13 @@ run: build
 	$(BUILD)/release/src/zandrel
 
 # The same sources in WebAssembly: one self-contained page, and beside it the
-# same page as a site that installs and plays offline.
+# same page as a site that installs and plays offline. emcmake only names
+# Emscripten's toolchain, which the folder's cache then keeps: its Python,
+# a third of a second, is paid once.
 web:
 	@scripts/deps.sh $(PARA_WEB)
-	$(EMSCRIPTEN) emcmake cmake -S . -B $(BUILD)/web -DCMAKE_BUILD_TYPE=Release -DZANDREL_WERROR=$(WERROR)
+	$(EMSCRIPTEN) $(if $(wildcard $(BUILD)/web/CMakeCache.txt),,emcmake )cmake -S . -B $(BUILD)/web \
+	    -DCMAKE_BUILD_TYPE=Release -DZANDREL_WERROR=$(WERROR)
 	$(EMSCRIPTEN) cmake --build $(BUILD)/web -j $(JOBS)
 	@echo "zandrel: the page is $(abspath $(BUILD)/web/index.html): open it in a browser, or put it on any web host"
 	@echo "zandrel: the installable site is $(abspath $(BUILD)/web/app): put the folder on any https host"
@@ -79,10 +93,11 @@ windows:
 	cmake --build $(BUILD)/windows -j $(JOBS)
 	@echo "zandrel: for Windows:" $(abspath $(BUILD)/windows)/zandrel{.exe,-*-x64.zip,-*-setup.exe}
 
-# Every build, then every test: the rules' unit tests and the end-to-end
-# tests, run by pytest under umockdev's preload, which the pads need and
-# which does nothing until a test plugs one in. A test's pictures and files
-# stay in $(BUILD)/pytest/ until the next run.
+# Every build the tests play, each made again only as far as something it is
+# built from changed, then every test: the rules' unit tests and the
+# end-to-end tests, run by pytest under umockdev's preload, which the pads
+# need and which does nothing until a test plugs one in. A test's pictures and
+# files stay in $(BUILD)/pytest/ until the next run.
 test:
 	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES) $(PARA_PACOTE) $(PARA_DADOS) $(PARA_LICENCAS) \
 	    $(PARA_WEB) $(PARA_NAVEGADOR) $(PARA_WINDOWS) $(PARA_WINE) $(call para_cruzar,arm64) $(PARA_QEMU)
@@ -124,10 +139,27 @@ install: build
 	cmake --install $(BUILD)/release --prefix $(PREFIX)
 
 # The Debian package, built from a copy of the tree, in $(BUILD)/deb; with
-# ARCH, cross-built for that architecture in $(BUILD)/deb-ARCH.
+# ARCH, cross-built for that architecture in $(BUILD)/deb-ARCH. Made again
+# only when a file of the source has changed since.
+pacote = $(BUILD)/deb$(if $(1),-$(1))/zandrel_$(VERSAO)_$(or $(1),$(NATIVA)).deb
 deb:
 	@scripts/deps.sh $(PARA_JOGO) $(PARA_PACOTE) $(if $(ARCH),$(call para_cruzar,$(ARCH)))
-	scripts/pacote.sh $(BUILD)/deb$(if $(ARCH),-$(ARCH)) $(ARCH)
+	$(MAKE) --no-print-directory $(call pacote,$(ARCH))
+
+# pacote.sh starts its folder afresh, so a package is always made whole.
+# The architecture is the file name's last field.
+$(BUILD)/deb%.deb: $(BUILD)/arquivos $(ARQUIVOS)
+	scripts/pacote.sh $(@D) $(lastword $(subst _, ,$*))
+
+# The names of the source's files, with what their times do not show: which
+# are executable, and where a link points. Written only when that changes, so
+# that a file added, removed, renamed or made executable makes the packages
+# again, and nothing else does.
+$(BUILD)/arquivos: FORCE
+	@mkdir -p $(@D)
+	@scripts/arquivos.sh | xargs -0 stat -c '%A %N' | cut -c 4,11- >$@.novo
+	@if cmp -s $@.novo $@; then rm $@.novo; else mv $@.novo $@; fi
+FORCE:
 
 # The release, in $(BUILD)/dist: every file the project ships, and SHA256SUMS.
 dist:

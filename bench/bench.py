@@ -20,8 +20,8 @@ pasta = pathlib.Path(tempfile.mkdtemp(prefix="zandrel-bench-"))
 def mede(nome, programa, ganha):
     # Playing, first untouched, then with the frog stepping left and right
     # along the start row, out of the truck's way, each step a key-to-screen
-    # sample; then, but for the anchor, won. F12, which the game ignores,
-    # marks the phases for the probe, which writes its row at exit.
+    # sample; then, but for the anchor, won. F12 marks the phases for the
+    # probe, which keeps it from the game and writes its row at exit.
     linha = pasta / f"{nome}.linha"
     with servidor_x(pasta) as servidor:
         jogo = Jogo(servidor, pasta, programa, LD_PRELOAD=os.path.realpath(sonda),

@@ -1,6 +1,6 @@
 // Preloaded into the game by the benchmark: timestamps every buffer swap,
 // truck tick and arrow key as the toolkit sees them, without changing the
-// program. F12, which the game ignores, marks the phases of a run: playing
+// program. F12, which this keeps from the game, marks the phases of a run: playing
 // with no key pressed from the first mark to the second, playing with arrow
 // presses from the second to the third, won from the fourth to the fifth.
 // At exit it writes one table row to $ZANDREL_SONDA_SAIDA.
@@ -113,7 +113,8 @@ void Relata() {
                  ? "| - "
                  : Fmt("| %.1f / ", atrasos[atrasos.size() / 2]) + Fmt("%.1f ms ", atrasos.back());
 
-    const char *inicio = std::getenv("ZANDREL_SONDA_INICIO"); // bash's $EPOCHREALTIME
+    // When bench.py launched the program, in seconds since the epoch.
+    const char *inicio = std::getenv("ZANDREL_SONDA_INICIO");
     linha += inicio == nullptr ? "| - "
                                : Fmt("| %.0f ms ", static_cast<double>(primeiro_quadro) / ms -
                                                        std::strtod(inicio, nullptr) * 1e3);

@@ -14,6 +14,11 @@ if ! command -v apt-get >/dev/null 2>&1 || ! command -v dpkg-query >/dev/null 2>
     exit 1
 fi
 
+# Every target asks on every run: one question for all the packages, and one
+# each only when some is missing, to say which.
+estados=$(dpkg-query -W -f='${db:Status-Status}\n' "${todos[@]}" 2>/dev/null) &&
+    ! grep -qvx installed <<<"$estados" && exit 0
+
 instalado() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 faltam=()

@@ -40,10 +40,8 @@ def escreve_referencias(pasta):
             jogo.quadros(2)
         julgas = {"inicio": caminhao_no_meio, "alto": sem_caminhao, "baixo": sem_caminhao,
                   "fim": lambda foto: "" if ganhou(foto) else "the frog never crossed"}
-        try:
-            fotos = jogo.percorre(julgas, aperta)
-        finally:
-            jogo.processo.kill()
+        fotos = jogo.percorre(julgas, aperta)
+        jogo.esc()
     for nome, foto in fotos.items():
         Image.fromarray(foto).save(REFERENCIAS / f"{nome}.png")
 

@@ -91,7 +91,7 @@ def abre_navegador(tmp_path):
         assert erros == [], "the page's console"
     finally:
         for navegador in navegadores:
-            navegador.driver.quit()
+            navegador.fecha()
 
 
 @pytest.fixture

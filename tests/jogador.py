@@ -3,8 +3,8 @@
 # umockdev fakes, and judges of pictures. `make screenshots` and `make bench`
 # play with it too. A picture is a numpy array of rows of RGB pixels; a judge
 # is a function of a picture that says what is wrong with it, "" if nothing.
-import contextlib, functools, http.server, io, json, os, pathlib, re, select, struct, subprocess
-import tempfile, threading, time, tty
+import contextlib, functools, http.server, io, json, os, pathlib, re, select, signal, struct
+import subprocess, tempfile, threading, time, tty
 
 import gi
 import numpy
@@ -310,8 +310,18 @@ class Navegador(Alvo):
         if metricas:
             chrome.add_experimental_option("mobileEmulation", {"deviceMetrics": metricas})
         chrome.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        servico = Service("/usr/bin/chromedriver", env=env or ambiente())
+        # ChromeDriver leads a process group of its own, which the browser's
+        # processes join, so that fecha() can end what a hung browser leaves.
+        servico = Service("/usr/bin/chromedriver", env=env or ambiente(),
+                          popen_kw={"start_new_session": True})
         self.driver = webdriver.Chrome(service=servico, options=chrome)
+
+    def fecha(self):
+        try:
+            self.driver.quit()
+        finally:
+            with contextlib.suppress(ProcessLookupError):
+                os.killpg(self.driver.service.process.pid, signal.SIGKILL)
 
     def js(self, corpo, *argumentos):
         # Runs JavaScript statements in the page, with its arguments as

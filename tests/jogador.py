@@ -215,18 +215,14 @@ def servidor_x(pasta):
         xvfb.wait()
 
 
-def janela(de):
-    # The first window under de, depth first, that shows and is named Zandrel.
-    try:
-        for filha in de.query_tree().children:
+def janela(raiz):
+    # The window named Zandrel that shows, if any: with no window manager, a
+    # program's window is the root's child.
+    for filha in raiz.query_tree().children:
+        with contextlib.suppress(error.XError):  # gone while it was asked about
             visivel = filha.get_attributes().map_state == X.IsViewable
             if filha.get_wm_name() == "Zandrel" and visivel:
                 return filha
-            neta = janela(filha)
-            if neta:
-                return neta
-    except error.XError:
-        pass  # gone while it was asked about
     return None
 
 

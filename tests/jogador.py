@@ -104,26 +104,30 @@ def igual(ref, limite=0, faixa=True):
         k = foto.shape[1] // ref.shape[1]
         if not k or foto.shape != (ref.shape[0] * k, ref.shape[1] * k, 3):
             return f"a picture of {foto.shape[:2]}, not a multiple of {ref.shape[:2]}"
-        grande = ref.repeat(k, 0).repeat(k, 1)
-        diferentes = abs(grande.astype(int) - foto).max(2) > limite
-        # What mostra keeps of a last picture: ref at its size, and each pixel
-        # that differs, in magenta on the picture darkened.
-        julga.evidencia = lambda: {"ref": grande,
-                                   "diff": numpy.where(diferentes[..., None], MAGENTA, foto // 4)}
-        blocos = foto.reshape(foto.shape[0] // k, k, -1, k, 3)
-        lisos = (blocos == blocos[:, :1, :, :1]).all((1, 3, 4)).repeat(k, 0).repeat(k, 1)
-        linhas = numpy.ones(foto.shape[0], bool)
+        julga.evidencia = lambda: evidencia(ref.repeat(k, 0).repeat(k, 1), foto, limite)
+        # Each block judged by its first pixel, which is all of it if it is of
+        # one colour.
+        blocos = foto.reshape(ref.shape[0], k, ref.shape[1], k, 3)
+        lisos = (blocos == blocos[:, :1, :, :1]).all((1, 3, 4))
+        linhas = numpy.ones(ref.shape[0], bool)
         if not faixa:
-            linhas[foto.shape[0] * 363 // 530:foto.shape[0] * 414 // 530] = False
-        maus = (diferentes & lisos)[linhas]
+            linhas[363:414] = False
+        maus = (lisos & (abs(ref.astype("int16") - foto[::k, ::k]).max(2) > limite))[linhas]
         if maus.any():
-            return f"{maus.sum()} pixels differ by over {limite}"
+            return f"{maus.sum() * k * k} pixels differ by over {limite}"
         paleta = cores(ref)
-        for cor in cores(foto[linhas]):
+        for cor in cores(foto[linhas.repeat(k)]):
             if abs(paleta - cor).max(1).min() > limite:
                 return f"colours that it lacks, such as {tuple(cor)}"
         return ""
     return julga
+
+
+def evidencia(ref, foto, limite):
+    # What mostra keeps beside a picture that is not ref: ref, and each pixel
+    # that differs, in magenta on the picture darkened.
+    diferentes = abs(ref.astype("int16") - foto).max(2) > limite
+    return {"ref": ref, "diff": numpy.where(diferentes[..., None], MAGENTA, foto // 4)}
 
 
 def cores(foto):

@@ -286,10 +286,10 @@ class Jogo(Alvo):
     def fecha(self):
         # Closed as a window manager closes a window, the game ends with 0.
         protocolos = self.servidor.intern_atom("WM_PROTOCOLS")
-        fecha = self.servidor.intern_atom("WM_DELETE_WINDOW")
-        assert fecha in self.janela.get_wm_protocols()
+        apaga = self.servidor.intern_atom("WM_DELETE_WINDOW")
+        assert apaga in self.janela.get_wm_protocols()
         self.janela.send_event(event.ClientMessage(window=self.janela, client_type=protocolos,
-                                                   data=(32, [fecha, X.CurrentTime, 0, 0, 0])))
+                                                   data=(32, [apaga, X.CurrentTime, 0, 0, 0])))
         self.servidor.flush()
         assert self.processo.wait(5) == 0
 

@@ -10,10 +10,6 @@ from jogador import (CAMINHAO, REFERENCIAS, Jogo, Navegador, Pads, ganhou, le_pn
                      produto, relogio, sem_caminhao, serve, servidor_x)
 
 
-# The walk's pictures, in turn (see jogador.Alvo.percorre).
-PERCURSO = ["inicio", "alto", "baixo", "fim"]
-
-
 def pytest_addoption(parser):
     parser.addoption("--referencias", action="store_true",
                      help="write tests/referencias/ anew from the desktop game, then test")
@@ -52,7 +48,7 @@ def referencias(request, tmp_path_factory):
     game's, in tests/referencias/; with --referencias, written anew first."""
     if request.config.getoption("referencias"):
         escreve_referencias(tmp_path_factory.mktemp("referencias"))
-    return {nome: le_png(REFERENCIAS / f"{nome}.png") for nome in PERCURSO}
+    return {nome: le_png(REFERENCIAS / f"{nome}.png") for nome in "inicio alto baixo fim".split()}
 
 
 @pytest.fixture
@@ -74,9 +70,8 @@ def abre_jogo(tmp_path):
 
 @pytest.fixture
 def abre_navegador(tmp_path):
-    """abre_navegador(*options, metricas=None, env=None) starts Chromium with
-    the page (jogador.Navegador). The test fails if a page logged an error or
-    a warning; every browser ends with the test."""
+    """abre_navegador(*options, metricas=None, env=None) starts Chromium (jogador.Navegador).
+    The test fails if a page logged an error or a warning; every browser ends with it."""
     navegadores = []
 
     def abre(*opcoes, **chaves):

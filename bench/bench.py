@@ -11,7 +11,7 @@ import os, pathlib, shutil, sys, tempfile, time
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests"))
 from jogador import Jogo, lighthouse, serve, servidor_x  # noqa: E402
 
-jogo, continuo, ancora, sonda, app = sys.argv[1:]
+paced, continuo, ancora, sonda, app = sys.argv[1:]
 JOGAR = float(os.environ.get("JOGAR", 10))  # seconds of each playing phase
 GANHO = float(os.environ.get("GANHO", 5))  # seconds measured after the victory
 pasta = pathlib.Path(tempfile.mkdtemp(prefix="zandrel-bench-"))
@@ -48,7 +48,7 @@ def mede(nome, programa, ganha):
 print("| variant | frames/s playing | CPU % playing | CPU ms per frame | CPU % won | truck period mean / max "
       "| frames per truck position (min) | key-to-screen median / max | start-up to first frame | peak RSS |")
 print("|---|---|---|---|---|---|---|---|---|---|")
-mede("game", jogo, True)
+mede("game", paced, True)
 mede("unpaced", continuo, True)
 mede("anchor", ancora, False)
 

@@ -12,7 +12,7 @@ JOBS    ?= $(shell nproc)
 # often the kernel's spelling of another.
 ARCH    :=
 
-PARA_JOGO   := "to build the game" "cmake g++ make freeglut3-dev libglu1-mesa-dev"
+PARA_JOGO   := "to build the game" "cmake g++ make freeglut3-dev libglu1-mesa-dev libsdl2-dev"
 PARA_TESTES := "to run the tests on a private X server with software GL" \
                "libgtest-dev python3-pytest xvfb libgl1-mesa-dri python3-xlib python3-pil python3-numpy"
 PARA_LINT   := "to check the code" "clang-tidy cppcheck clang-format"
@@ -32,7 +32,7 @@ PARA_WINE   := "to play the Windows build under Wine in the tests" "wine wine64"
 # Nothing, where that architecture is this machine's own.
 para_cruzar  = $(if $(filter-out $(shell dpkg --print-architecture 2>/dev/null),$(1)), \
                "to cross-build the Debian package for $(1)" \
-               "crossbuild-essential-$(1) freeglut3-dev:$(1) libglu1-mesa-dev:$(1) pkgconf:$(1)")
+               "crossbuild-essential-$(1) freeglut3-dev:$(1) libglu1-mesa-dev:$(1) libsdl2-dev:$(1) pkgconf:$(1)")
 PARA_QEMU   := "to play the arm64 package under emulation in the tests" "qemu-user libgl1-mesa-dri:arm64"
 # Emscripten runs on Debian's Node.js modules and Python, whatever else comes
 # first on PATH.
@@ -51,9 +51,11 @@ NATIVA      := $(shell dpkg --print-architecture 2>/dev/null)
 # copies it.
 ARQUIVOS    := $(shell scripts/arquivos.sh | tr '\0' '\n')
 
-FONTES      := $(wildcard src/*.cpp src/*/*.cpp) bench/sonda.cpp bench/ancora.cpp
+FONTES      := $(wildcard src/*.cpp src/*/*.cpp linux/*.cpp) bench/sonda.cpp bench/ancora.cpp
 CABECALHOS  := $(wildcard src/*/*.h)
 WEB_CPP     := $(wildcard web/gl/*.cpp web/gl/*.h)
+# XInput's headers are MinGW's alone: the Windows reader is only formatted here.
+WINDOWS_CPP := $(wildcard windows/*.cpp)
 TESTES_CPP  := $(wildcard tests/*.cpp tests/*.h)
 
 .PHONY: all run build web windows test install deb dist distcheck lint format screenshots bench clean
@@ -185,7 +187,7 @@ lint:
 	    exit $${PIPESTATUS[0]}
 	cppcheck --quiet --error-exitcode=1 --enable=warning,style,performance,portability \
 	    --inline-suppr --suppress=missingIncludeSystem --std=c++17 -I src -I web/gl $(FONTES) $(filter %.cpp,$(WEB_CPP))
-	clang-format --dry-run --Werror $(FONTES) $(CABECALHOS) $(TESTES_CPP) $(WEB_CPP)
+	clang-format --dry-run --Werror $(FONTES) $(CABECALHOS) $(TESTES_CPP) $(WEB_CPP) $(WINDOWS_CPP)
 
 format:
-	clang-format -i $(FONTES) $(CABECALHOS) $(TESTES_CPP) $(WEB_CPP)
+	clang-format -i $(FONTES) $(CABECALHOS) $(TESTES_CPP) $(WEB_CPP) $(WINDOWS_CPP)

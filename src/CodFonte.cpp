@@ -1,5 +1,6 @@
 // Zandrel: a frog crosses a road along which a truck drives.
 
+#include "game/Controle.h"
 #include "game/Jogo.h"
 #include "scene/Cena.h"
 
@@ -52,5 +53,6 @@ int main() {
     Inicializa();
     glutDisplayFunc(Desenha);
     glutTimerFunc(10, movimentacarro, 1);
+    Controle(0);
     glutMainLoop();
 }

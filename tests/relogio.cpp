@@ -1,7 +1,8 @@
 // Preloaded into the game by the tests: writes to $ZANDREL_RELOGIO each
-// period the game asks of the toolkit's timer ("tique MS"), and each frame it
-// shows ("quadro"), as they happen, so that the truck's pace is read off what
-// the game asked for rather than timed on a machine that may be busy.
+// period the game asks of the toolkit's timer, the truck's ("tique MS", its
+// timer is given 1) or the pads' ("olha MS"), and each frame it shows
+// ("quadro"), as they happen, so that the pace is read off what the game
+// asked for rather than timed on a machine that may be busy.
 #include <GL/glut.h>
 
 #include <cstdio>
@@ -15,7 +16,7 @@ static void Escreve(const char *formato, unsigned valor = 0) {
 }
 
 void glutTimerFunc(unsigned ms, void (*funcao)(int), int valor) {
-    Escreve("tique %u\n", ms);
+    Escreve(valor == 1 ? "tique %u\n" : "olha %u\n", ms);
     using Relogio = void (*)(unsigned, void (*)(int), int);
     reinterpret_cast<Relogio>(dlsym(RTLD_NEXT, "glutTimerFunc"))(ms, funcao, valor);
 }

@@ -72,7 +72,7 @@ RECURSOS = [
       "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"]),
 ]
 DLLS = {"advapi32.dll", "gdi32.dll", "glu32.dll", "kernel32.dll", "msvcrt.dll", "opengl32.dll",
-        "user32.dll", "winmm.dll"}
+        "user32.dll", "winmm.dll", "xinput9_1_0.dll"}
 CHAVE = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zandrel"
 
 
@@ -149,7 +149,7 @@ ORIGENS = [
      r"|smisc|strto(d|dg|f|px)|sum|ulp|mingw_pformat)\.o\)", "mingw lucent"),
     (r"/x86_64-w64-mingw32/lib/(crt2\.o$|lib(mingw32|mingwex|moldname|msvcrt)\.a\()", "mingw"),
     (r"/x86_64-w64-mingw32/lib/lib(advapi32|comdlg32|gdi32|glu32|kernel32|ole32|oleaut32|opengl32"
-     r"|shell32|user32|uuid|winmm|winspool)\.a\(", "mingw"),
+     r"|shell32|user32|uuid|winmm|winspool|xinput9_1_0)\.a\(", "mingw"),
     (r"/gcc/x86_64-w64-mingw32/[^/]+/(crtbegin\.o|crtend\.o|lib(gcc|gcc_eh|stdc\+\+)\.a\()", ""),
 ]
 AVISOS = {"zandrel": "The Zandrel developers", "musl": "Rich Felker, et al.",

@@ -9,9 +9,12 @@
 #include <SDL2/SDL.h>
 
 // The pads plugged in, each in the first free place, which it keeps until it
-// is pulled out; a pad with a layout is also open as a controller.
+// is pulled out; a pad with a layout is also open as a controller. What each
+// holds, as its events have told.
 static SDL_Joystick *joysticks[PADS];
 static SDL_GameController *controles[PADS];
+static unsigned botoes[PADS];
+static float xs[PADS], ys[PADS];
 
 static void Liga(int indice) {
     for (int pad = 0; pad < PADS; pad++) {
@@ -27,63 +30,131 @@ static void Liga(int indice) {
     }
 }
 
+// The place of the pad that SDL knows by id, or -1; a controller's events
+// count only for a controller, a joystick's only for a pad with no layout.
+static int Lugar(SDL_JoystickID id, bool controle) {
+    for (int pad = 0; pad < PADS; pad++)
+        if (joysticks[pad] != nullptr && SDL_JoystickInstanceID(joysticks[pad]) == id &&
+            (controles[pad] != nullptr) == controle)
+            return pad;
+    return -1;
+}
+
 // What it held is let go without a key, and its place is free again.
 static void Tira(SDL_JoystickID id) {
-    for (int pad = 0; pad < PADS; pad++) {
-        if (joysticks[pad] == nullptr || SDL_JoystickInstanceID(joysticks[pad]) != id)
-            continue;
-        Pad(pad, 0, 0, 0);
-        if (controles[pad] != nullptr)
-            SDL_GameControllerClose(controles[pad]);
-        else
-            SDL_JoystickClose(joysticks[pad]);
-        joysticks[pad] = nullptr;
-        controles[pad] = nullptr;
-    }
-}
-
-static unsigned Se(bool apertado, unsigned botao) {
-    return apertado ? botao : 0;
-}
-
-// A stick's axis, from SDL's -32768..32767 to -1..1.
-static float Eixo(Sint16 valor) {
-    return static_cast<float>(valor) / 32767;
-}
-
-static void Olha(int pad) {
-    SDL_GameController *g = controles[pad];
-    SDL_Joystick *j = joysticks[pad];
-    if (g != nullptr) {
-        const unsigned botoes =
-            Se(SDL_GameControllerGetButton(g, SDL_CONTROLLER_BUTTON_DPAD_UP), PAD_CIMA) |
-            Se(SDL_GameControllerGetButton(g, SDL_CONTROLLER_BUTTON_DPAD_DOWN), PAD_BAIXO) |
-            Se(SDL_GameControllerGetButton(g, SDL_CONTROLLER_BUTTON_DPAD_LEFT), PAD_ESQUERDA) |
-            Se(SDL_GameControllerGetButton(g, SDL_CONTROLLER_BUTTON_DPAD_RIGHT), PAD_DIREITA) |
-            Se(SDL_GameControllerGetButton(g, SDL_CONTROLLER_BUTTON_A), PAD_A) |
-            Se(SDL_GameControllerGetButton(g, SDL_CONTROLLER_BUTTON_LEFTSHOULDER),
-               PAD_OMBRO_ESQUERDO) |
-            Se(SDL_GameControllerGetButton(g, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER),
-               PAD_OMBRO_DIREITO) |
-            Se(SDL_GameControllerGetButton(g, SDL_CONTROLLER_BUTTON_START), PAD_START);
-        Pad(pad, botoes, Eixo(SDL_GameControllerGetAxis(g, SDL_CONTROLLER_AXIS_LEFTX)),
-            Eixo(SDL_GameControllerGetAxis(g, SDL_CONTROLLER_AXIS_LEFTY)));
+    const int pad = Lugar(id, SDL_GameControllerFromInstanceID(id) != nullptr);
+    if (pad < 0)
         return;
+    botoes[pad] = 0;
+    xs[pad] = ys[pad] = 0;
+    Pad(pad, 0, 0, 0);
+    if (controles[pad] != nullptr)
+        SDL_GameControllerClose(controles[pad]);
+    else
+        SDL_JoystickClose(joysticks[pad]);
+    joysticks[pad] = nullptr;
+    controles[pad] = nullptr;
+}
+
+static unsigned Botao(Uint8 botao) {
+    switch (botao) {
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+        return PAD_CIMA;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+        return PAD_BAIXO;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+        return PAD_ESQUERDA;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+        return PAD_DIREITA;
+    case SDL_CONTROLLER_BUTTON_A:
+        return PAD_A;
+    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+        return PAD_OMBRO_ESQUERDO;
+    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
+        return PAD_OMBRO_DIREITO;
+    case SDL_CONTROLLER_BUTTON_START:
+        return PAD_START;
+    default:
+        return 0;
     }
-    const Uint8 chapeu = SDL_JoystickGetHat(j, 0);
-    const unsigned botoes =
-        Se(chapeu & SDL_HAT_UP, PAD_CIMA) | Se(chapeu & SDL_HAT_DOWN, PAD_BAIXO) |
-        Se(chapeu & SDL_HAT_LEFT, PAD_ESQUERDA) | Se(chapeu & SDL_HAT_RIGHT, PAD_DIREITA) |
-        Se(SDL_JoystickGetButton(j, 0), PAD_A) |
-        Se(SDL_JoystickGetButton(j, 4), PAD_OMBRO_ESQUERDO) |
-        Se(SDL_JoystickGetButton(j, 5), PAD_OMBRO_DIREITO);
-    Pad(pad, botoes, Eixo(SDL_JoystickGetAxis(j, 0)), Eixo(SDL_JoystickGetAxis(j, 1)));
+}
+
+// The buttons of a pad with no layout: the first is A, the fifth and sixth the
+// left and right shoulders.
+static unsigned BotaoSemLayout(Uint8 botao) {
+    switch (botao) {
+    case 0:
+        return PAD_A;
+    case 4:
+        return PAD_OMBRO_ESQUERDO;
+    case 5:
+        return PAD_OMBRO_DIREITO;
+    default:
+        return 0;
+    }
+}
+
+static unsigned Chapeu(Uint8 chapeu) {
+    return ((chapeu & SDL_HAT_UP) != 0 ? PAD_CIMA : 0) |
+           ((chapeu & SDL_HAT_DOWN) != 0 ? PAD_BAIXO : 0) |
+           ((chapeu & SDL_HAT_LEFT) != 0 ? PAD_ESQUERDA : 0) |
+           ((chapeu & SDL_HAT_RIGHT) != 0 ? PAD_DIREITA : 0);
+}
+
+static void Aperta(int pad, unsigned botao, bool apertado) {
+    if (pad < 0)
+        return;
+    botoes[pad] = apertado ? botoes[pad] | botao : botoes[pad] & ~botao;
+    Pad(pad, botoes[pad], xs[pad], ys[pad]);
+}
+
+// A stick's axis, 0 across and 1 along, from SDL's -32768..32767 to -1..1.
+static void Move(int pad, int eixo, Sint16 valor) {
+    if (pad < 0 || eixo > 1)
+        return;
+    (eixo == 0 ? xs : ys)[pad] = static_cast<float>(valor) / 32767;
+    Pad(pad, botoes[pad], xs[pad], ys[pad]);
+}
+
+// Each event in turn, so that a press released before the look still counts.
+static void Trata(const SDL_Event &e) {
+    switch (e.type) {
+    case SDL_JOYDEVICEADDED:
+        Liga(e.jdevice.which);
+        break;
+    case SDL_JOYDEVICEREMOVED:
+        Tira(e.jdevice.which);
+        break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+        Aperta(Lugar(e.cbutton.which, true), Botao(e.cbutton.button),
+               e.type == SDL_CONTROLLERBUTTONDOWN);
+        break;
+    case SDL_CONTROLLERAXISMOTION:
+        Move(Lugar(e.caxis.which, true), e.caxis.axis - SDL_CONTROLLER_AXIS_LEFTX, e.caxis.value);
+        break;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+        Aperta(Lugar(e.jbutton.which, false), BotaoSemLayout(e.jbutton.button),
+               e.type == SDL_JOYBUTTONDOWN);
+        break;
+    case SDL_JOYHATMOTION: {
+        const int pad = e.jhat.hat == 0 ? Lugar(e.jhat.which, false) : -1;
+        Aperta(pad, PAD_CIMA | PAD_BAIXO | PAD_ESQUERDA | PAD_DIREITA, false);
+        Aperta(pad, Chapeu(e.jhat.value), true);
+        break;
+    }
+    case SDL_JOYAXISMOTION:
+        Move(Lugar(e.jaxis.which, false), e.jaxis.axis, e.jaxis.value);
+        break;
+    default:
+        break;
+    }
 }
 
 // SDL starts at the first look; where it cannot, the pads are not looked at
-// again. Pads come and go as SDL's events; their controls are read as they
-// stand at each look, every 16 ms while one is plugged in, and every half
-// second otherwise, which is how soon a pad plugged in is seen.
+// again. Their events are read every 16 ms while a pad is plugged in, and
+// every half second otherwise, which is how soon a pad plugged in is seen.
 void Controle(int) {
     if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) == 0) {
         // Ctrl+C and the other signals stay the system's: they end the game.
@@ -92,18 +163,10 @@ void Controle(int) {
             return;
     }
     SDL_Event evento;
-    while (SDL_PollEvent(&evento) != 0) {
-        if (evento.type == SDL_JOYDEVICEADDED)
-            Liga(evento.jdevice.which);
-        if (evento.type == SDL_JOYDEVICEREMOVED)
-            Tira(evento.jdevice.which);
-    }
+    while (SDL_PollEvent(&evento) != 0)
+        Trata(evento);
     bool algum = false;
-    for (int pad = 0; pad < PADS; pad++) {
-        if (joysticks[pad] != nullptr) {
-            Olha(pad);
-            algum = true;
-        }
-    }
+    for (const SDL_Joystick *joystick : joysticks)
+        algum = algum || joystick != nullptr;
     glutTimerFunc(algum ? 16 : 500, Controle, 0);
 }

@@ -196,6 +196,27 @@ class Alvo:
         fotos["fim"] = self.mostra(julgas["fim"], "fim")
         return fotos
 
+    def fotos_dos_passos(self):
+        # The picture after each of PASSOS, played by its keys.
+        fotos = []
+        for *_, teclas in PASSOS:
+            self.teclas(*teclas.split())
+            self.quadros()
+            fotos.append(self.foto())
+        return fotos
+
+    def passos(self, pads, fotos):
+        # Each of PASSOS played on pads, each giving its keys' picture, which
+        # fotos_dos_passos took, the truck's lane aside.
+        for passo, (pad, ms, eventos, _) in enumerate(PASSOS):
+            if eventos.startswith("liga"):
+                pads.liga(pad, *eventos.split()[1:])
+            elif eventos == "tira":
+                pads.tira(pad)
+            else:
+                pads.mexe(pad, eventos, ms)
+            self.mostra(igual(fotos[passo], faixa=False), f"passo{passo}")
+
 
 @contextlib.contextmanager
 def servidor_x(pasta):
@@ -414,64 +435,174 @@ def lighthouse(url, preset, categorias):
         return {nome: categoria["score"] for nome, categoria in notas.items()}
 
 
+# Pad moves and the keys each stands for, played in turn on one game: pad,
+# how long each event is held in ms, the events (see Pads.mexe), the keys.
+# The frog keeps out of the truck's row. In turn: the d-pad, a step a press;
+# the stick, the same; each held, with no repeat; the stick short of
+# half-way, or drifting, no step; just past half-way; pushed most one way;
+# eased back, but not near the centre, one step; back near the centre, two;
+# A hops; the shoulders; the pad pulled out with a shoulder held, and plugged
+# in again; beside it one of a model that nothing knows, by its stick, hat and
+# buttons.
+PASSOS = [
+    (0, 100, "a6:1 a6:1 a7:-1", "Right Right Up"), (0, 100, "a6:-1 a7:1", "Left Down"),
+    (0, 100, "a0:1 a1:-1", "Right Up"), (0, 100, "a0:-1 a1:1", "Left Down"),
+    (0, 600, "a6:1", "Right"), (0, 600, "a0:1", "Right"),
+    (0, 100, "a0:0.45 a0=0.09 a1=-0.09 a0=0 a1=0", ""), (0, 100, "a0:0.55", "Right"),
+    (0, 100, "a1=-0.4 a0=0.45 a0=0 a1=0", "Right"), (0, 100, "a0=0.6 a0=0.35 a0:0.6", "Right"),
+    (0, 100, "a0=0.6 a0=0.2 a0:0.6", "Right Right"), (0, 100, "b0:1", "Up"),
+    (0, 100, "b5:1 b5:1 b4=1", "w w s"), (0, 0, "tira", ""), (0, 0, "liga", ""),
+    (1, 0, "liga outro", ""), (0, 100, "a6:-1", "Left"),
+    (1, 100, "b0:1 a0:1 b5:1", "Up Right w"), (1, 100, "a7:1 a6:-1 b4:1", "Down Left s"),
+]
+# The keys of the walk on a pad: the d-pad's left and right, A, the stick
+# pushed down, the shoulders and Start.
+TECLAS_DO_PAD = {"Left": "a6:-1", "Right": "a6:1", "Up": "b0:1", "Down": "a1:1", "w": "b5:1",
+                 "s": "b4:1", "f": "b7:1"}
+
+
+def aberto(fd, segundos=0):
+    # Whether a program holds open the node of a pty that umockdev made (till
+    # then the pty hangs up), and still does segundos later: a program may
+    # open a node, ask it what it is and close it, before it opens it to read.
+    no = select.poll()
+    no.register(fd, select.POLLHUP)
+    if no.poll(0):
+        return False
+    time.sleep(segundos)
+    return not no.poll(0)
+
+
 class Pads:
-    # Joysticks that umockdev makes, which a browser run with env reads by
-    # its own code: each a udev input device and its /dev/input/jsN, a pty
-    # that takes struct js_event records. An Xbox 360 pad gets Chromium's
-    # standard layout: A is button 0, the shoulders 4 and 5, Start 7, the
-    # left stick axes 0 and 1, the d-pad the hat's axes 6 and 7. The other has
-    # the same controls, and ids that Chromium does not know. The tests must
-    # run under umockdev's preload for the browser to hear of the pads.
-    MODELOS = {"xbox": ("Microsoft X-Box 360 pad", "045e", "028e"),
-               "outro": ("Zandrel Test Pad", "1209", "7a7d")}
+    # Pads that umockdev makes as the kernel shows one: an input device with a
+    # joystick node, /dev/input/jsN, which Chromium reads, and an event node,
+    # /dev/input/eventN, which SDL and Wine read, each a pty that takes the
+    # node's records, the event node with the answers to the ioctls that
+    # describe it. An Xbox 360 pad has the layout they all know: A is button
+    # 0, the shoulders 4 and 5, Start 7, the left stick axes 0 and 1, the
+    # d-pad the hat's axes 6 and 7. The other has the same controls as a
+    # joystick's buttons, and ids that none of them knows. A program sees them
+    # under umockdev's preload, with the variables that navegador() or jogo()
+    # give; the tests must run under it too.
+    MODELOS = {"xbox": ("Microsoft X-Box 360 pad", "045e", "028e",
+                        [0x130, 0x131, 0x133, 0x134, 0x136, 0x137, 0x13a, 0x13b, 0x13c, 0x13d,
+                         0x13e]),
+               "outro": ("Zandrel Test Pad", "1209", "7a7d", list(range(0x120, 0x12B)))}
+    # The axes in the joystick's order, each with its event code and range:
+    # the left stick, the left trigger, the right stick, the right trigger, the hat.
+    EIXOS = [(0, -32768, 32767), (1, -32768, 32767), (2, 0, 255), (3, -32768, 32767),
+             (4, -32768, 32767), (5, 0, 255), (16, -1, 1), (17, -1, 1)]
 
     def __init__(self):
         gi.require_version("UMockdev", "1.0")
         from gi.repository import UMockdev
         assert "umockdev" in os.environ.get("LD_PRELOAD", ""), "run the tests by umockdev-wrapper"
         self.bancada, self.pads, self.nos = UMockdev.Testbed.new(), {}, 0
-        self.env = ambiente(LD_PRELOAD="libumockdev-preload.so.0",
-                            UMOCKDEV_DIR=self.bancada.get_root_dir())
+        self.raiz = pathlib.Path(self.bancada.get_root_dir())
+        self.lido = 0  # which node the program that plays reads: 0 joystick, 1 event
+
+    def navegador(self):
+        # The whole environment of a browser that sees the pads. It reads
+        # their joystick nodes.
+        return ambiente(LD_PRELOAD="libumockdev-preload.so.0", UMOCKDEV_DIR=str(self.raiz))
+
+    def jogo(self, env):
+        # env, for a game that sees the pads, with umockdev's preload and its
+        # testbed. The game reads their event nodes, through SDL or Wine.
+        self.lido = 1
+        preload = f"{env.get('LD_PRELOAD', '')} libumockdev-preload.so.0".strip()
+        return dict(env, LD_PRELOAD=preload, UMOCKDEV_DIR=str(self.raiz))
+
+    def ioctls(self, no, modelo):
+        # What the event node answers to the ioctls that describe it: its kinds
+        # of event, keys, relative axes (none), axes and force feedback (none),
+        # as bit masks, its ids, name, keys down, properties and axes' ranges.
+        # A program that asks it one it cannot answer reads nothing from it.
+        nome, vendedor, produto, botoes = self.MODELOS[modelo]
+
+        def bits(codigos, tamanho):
+            return sum(1 << codigo for codigo in codigos).to_bytes(tamanho, "little").hex()
+        ids = struct.pack("<4H", 3, int(vendedor, 16), int(produto, 16), 0x114).hex()
+        nomeado = nome.encode().ljust(128, b"\0").hex()
+        linhas = [f"@DEV /dev/input/event{no}", f"EVIOCGBIT(0) 8 {bits([0, 1, 3], 8)}",
+                  f"EVIOCGBIT(1) 96 {bits(botoes, 96)}", f"EVIOCGBIT(2) 8 {bits([], 8)}",
+                  f"EVIOCGBIT(3) 8 {bits([codigo for codigo, *_ in self.EIXOS], 8)}",
+                  f"EVIOCGBIT(21) 16 {bits([], 16)}", f"EVIOCGID 0 {ids}",
+                  f"EVIOCGNAME(0) {len(nome) + 1} {nomeado}", f"EVIOCGKEY(0) 96 {bits([], 96)}",
+                  f"EVIOCGPROP(0) 8 {bits([], 8)}"]
+        for codigo, minimo, maximo in self.EIXOS:
+            faixa = struct.pack("<6i", 0, minimo, maximo, 0, 0, 0).hex()
+            linhas.append(f"EVIOCGABS({codigo}) 0 {faixa}")
+        arquivo = self.raiz / f"event{no}.ioctl"
+        arquivo.write_text("\n".join(linhas) + "\n")
+        return str(arquivo)
 
     def liga(self, pad, modelo="xbox"):
-        # Plugs in a pad, every control at 0, at a node of a new name: umockdev
-        # makes a node of a name only once.
-        nome, vendedor, codigo = self.MODELOS[modelo]
+        # Plugs in a pad, every control at 0, at nodes of new numbers:
+        # umockdev makes a node of a name only once.
+        nome, vendedor, produto, _ = self.MODELOS[modelo]
         no = self.nos
         self.nos += 1
         dev = f"/devices/pad{pad}/input/input{no}"
+        nos = [(f"js{no}", no), (f"event{no}", 64 + no)]
         self.bancada.add_from_string(
             f"P: {dev}\nE: SUBSYSTEM=input\nA: name={nome}\nA: id/vendor={vendedor}\n"
-            f"A: id/product={codigo}\n\nP: {dev}/js{no}\nN: input/js{no}\n"
-            f"E: DEVNAME=/dev/input/js{no}\nE: SUBSYSTEM=input\nE: MAJOR=13\nE: MINOR={no}\n"
-            "E: ID_INPUT=1\nE: ID_INPUT_JOYSTICK=1\n")
-        self.bancada.uevent(f"/sys{dev}/js{no}", "add")
-        self.pads[pad] = (self.bancada.get_dev_fd(f"/dev/input/js{no}"), dev, no)
-        tty.setraw(self.pads[pad][0])  # every byte as it is
+            f"A: id/product={produto}\n\n" + "".join(
+                f"P: {dev}/{nome}\nN: input/{nome}\nE: DEVNAME=/dev/input/{nome}\n"
+                f"E: SUBSYSTEM=input\nE: MAJOR=13\nE: MINOR={menor}\nA: dev=13:{menor}\n"
+                "E: ID_INPUT=1\nE: ID_INPUT_JOYSTICK=1\n\n" for nome, menor in nos))
+        self.bancada.load_ioctl(f"/dev/input/event{no}", self.ioctls(no, modelo))
+        fds = []
+        for nome, _ in nos:
+            self.bancada.uevent(f"/sys{dev}/{nome}", "add")
+            fds.append(self.bancada.get_dev_fd(f"/dev/input/{nome}"))
+            tty.setraw(fds[-1])  # every byte as it is
+            os.set_blocking(fds[-1], False)  # a node opened but not read takes what fits
+        self.pads[pad] = (*fds, dev, no, modelo)
         primeiros = [f"i{botao}=0" for botao in range(11)] + [f"j{eixo}=0" for eixo in range(8)]
         self.mexe(pad, " ".join(primeiros), 0)
 
     def tira(self, pad):
-        # Unplugs a pad, its node gone first so that the browser cannot open it
+        # Unplugs a pad, its nodes gone first so that no program can open them
         # again on the news.
-        _, dev, no = self.pads.pop(pad)
-        os.unlink(f"{self.bancada.get_root_dir()}/dev/input/js{no}")
-        self.bancada.uevent(f"/sys{dev}/js{no}", "remove")
+        _, _, dev, no, _ = self.pads.pop(pad)
+        for nome in [f"js{no}", f"event{no}"]:
+            os.unlink(self.raiz / f"dev/input/{nome}")
+            self.bancada.uevent(f"/sys{dev}/{nome}", "remove")
         self.bancada.remove_device(f"/sys{dev}")
 
     def mexe(self, pad, eventos, ms=100):
         # Each of eventos on a pad, held ms: "aA=V" moves axis A to V (-1 to
         # 1), "bB=V" sets button B (1 down, 0 up), and "aA:V" or "bB:V" does
-        # so and then sets it back to 0; "iB=V" and "jA=V" are their first
-        # states. Once the browser has opened the node, whose pty hangs up
-        # till then: a press and its release written before reach it in one
-        # read, and are lost.
-        fd = self.pads[pad][0]
-        aberto = select.poll()
-        aberto.register(fd, select.POLLHUP)
-        espera(lambda: not ms or not aberto.poll(0), f"the browser to open pad {pad}")
+        # so and then sets it back to 0; "iB=V" and "jA=V" are the joystick
+        # node's first states. Each goes to every node that a program has
+        # open, once the program that plays has opened the node it reads: a
+        # press and its release written before reach it in one read, and are
+        # lost.
+        js, ev, _, _, modelo = self.pads[pad]
+        lido = self.pads[pad][self.lido]
+        espera(lambda: not ms or aberto(lido, 0.2), f"a program to open pad {pad}")
         for evento in re.sub(r"(\w\d+):(\S+)", r"\1=\2 \1=0", eventos).split():
             numero, valor = evento[1:].split("=")
+            numero, valor = int(numero), float(valor)
             tipo = {"b": 1, "a": 2, "i": 0x81, "j": 0x82}[evento[0]]
-            os.write(fd, struct.pack("<IhBB", 0, round(float(valor) * 32767), tipo, int(numero)))
+            if not ms or aberto(js):
+                os.write(js, struct.pack("<IhBB", 0, round(valor * 32767), tipo, numero))
+            if ms and aberto(ev):
+                os.write(ev, self.evento(modelo, tipo, numero, valor))
             time.sleep(ms / 1000)
+
+    def evento(self, modelo, tipo, numero, valor):
+        # A joystick's event as the event node gives it: a key's or an axis's
+        # (its value scaled to the axis's range), then the report's end.
+        if tipo == 1:
+            registro = (1, self.MODELOS[modelo][3][numero], int(valor))
+        else:
+            codigo, minimo, maximo = self.EIXOS[numero]
+            registro = (3, codigo, round(minimo + (valor + 1) * (maximo - minimo) / 2))
+        return struct.pack("<qqHHi", 0, 0, *registro) + struct.pack("<qqHHi", 0, 0, 0, 0, 0)
+
+    def aperta(self, *nomes):
+        # Keys pressed on pad 0, as TECLAS_DO_PAD has them.
+        for nome in nomes:
+            self.mexe(0, TECLAS_DO_PAD[nome])

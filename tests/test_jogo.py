@@ -49,6 +49,28 @@ def test_percurso(programa, abre_jogo, referencias, tmp_path):
     espera(lambda: jogo.janela.get_geometry().width == 1280, "the screen filled")
     jogo.esc()
     assert jogo.saida.read_text() == "", "the game printed"
-    eventos = " ".join(evento for evento in jogo.eventos() if not evento.startswith("olha"))
+    eventos = " ".join(evento for evento in jogo.eventos() if evento != "olha 500")
     ritmo = r"tique 10( tique 100)*( quadro( quadro| tique 60)*)?"
     assert re.fullmatch(ritmo, eventos), eventos[:200]
+
+
+def test_pads(pads, abre_jogo, tmp_path):
+    # The game played by the keys of PASSOS (in jogador.py), then anew by
+    # pads, the first plugged in once it runs: each step gives its keys'
+    # picture, the truck's lane aside; Start fills the screen. It looked for
+    # pads every half second while none was plugged in, and every 16 ms while
+    # one was.
+    jogo = abre_jogo(produto("test/src/zandrel"), **relogio(tmp_path))
+    fotos = jogo.fotos_dos_passos()
+    jogo.esc()
+    jogo = abre_jogo(produto("test/src/zandrel"), **pads.jogo(relogio(tmp_path)))
+    pads.liga(0)
+    jogo.passos(pads, fotos)
+    pads.mexe(0, "b7:1")
+    espera(lambda: jogo.janela.get_geometry().width == 1280, "the screen filled")
+    pads.tira(0)
+    pads.tira(1)
+    jogo.esc()
+    assert jogo.saida.read_text() == "", "the game printed"
+    olhadas = {evento for evento in jogo.eventos() if evento.startswith("olha")}
+    assert olhadas == {"olha 500", "olha 16"}

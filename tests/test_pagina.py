@@ -72,25 +72,6 @@ def test_com_mouse(referencias, abre_navegador, endereco):
     navegador.mostra(igual(referencias["inicio"], 1), "denovo")
 
 
-# Pad moves and the keys each stands for, played in turn on one game: pad,
-# how long each event is held in ms, the events (see Pads.mexe), the keys.
-# The frog keeps out of the truck's row. In turn: the d-pad, a step a press;
-# the stick, the same; each held, with no repeat; the stick short of
-# half-way, or drifting, no step; just past half-way; pushed most one way;
-# eased back, but not near the centre, one step; back near the centre, two;
-# A hops; the shoulders; the pad unplugged and plugged in again, and beside
-# it one that Chromium does not know, by its stick, hat and buttons.
-PASSOS = [
-    (0, 100, "a6:1 a6:1 a7:-1", "Right Right Up"), (0, 100, "a6:-1 a7:1", "Left Down"),
-    (0, 100, "a0:1 a1:-1", "Right Up"), (0, 100, "a0:-1 a1:1", "Left Down"),
-    (0, 600, "a6:1", "Right"), (0, 600, "a0:1", "Right"),
-    (0, 100, "a0:0.45 a0=0.09 a1=-0.09 a0=0 a1=0", ""), (0, 100, "a0:0.55", "Right"),
-    (0, 100, "a1=-0.4 a0=0.45 a0=0 a1=0", "Right"), (0, 100, "a0=0.6 a0=0.35 a0:0.6", "Right"),
-    (0, 100, "a0=0.6 a0=0.2 a0:0.6", "Right Right"), (0, 100, "b0:1", "Up"),
-    (0, 100, "b5:1 b5:1 b4:1", "w w s"), (0, 0, "tira", ""), (0, 0, "liga", ""),
-    (1, 0, "liga outro", ""), (0, 100, "a6:-1", "Left"),
-    (1, 100, "b0:1 a0:1 b5:1", "Up Right w"), (1, 100, "a7:1 a6:-1 b4:1", "Down Left s"),
-]
 # Counts the page's reads of the pads from now on.
 CONTA_LEITURAS = """
 const le = navigator.getGamepads.bind(navigator);
@@ -100,26 +81,15 @@ navigator.getGamepads = () => { Module.lidos++; return le(); };
 
 
 def test_pads(pads, abre_navegador, endereco):
-    # With a pad plugged in before the page opens, each of PASSOS gives its
-    # keys' picture, the truck's lane aside; Start fills the screen, and with
-    # no pad left the page reads none.
+    # With a pad plugged in before the page opens, each of PASSOS (in
+    # jogador.py) gives its keys' picture, the truck's lane aside; Start fills
+    # the screen, and with no pad left the page reads none.
     pads.liga(0)
-    navegador = abre_navegador(env=pads.env)
+    navegador = abre_navegador(env=pads.navegador())
     navegador.abre(endereco)
-    fotos = []
-    for *_, teclas in PASSOS:
-        navegador.teclas(*teclas.split())
-        navegador.quadros()
-        fotos.append(navegador.foto())
+    fotos = navegador.fotos_dos_passos()
     navegador.abre(endereco)
-    for passo, (pad, ms, eventos, _) in enumerate(PASSOS):
-        if eventos.startswith("liga"):
-            pads.liga(pad, *eventos.split()[1:])
-        elif eventos == "tira":
-            pads.tira(pad)
-        else:
-            pads.mexe(pad, eventos, ms)
-        navegador.mostra(igual(fotos[passo], faixa=False), f"passo{passo}")
+    navegador.passos(pads, fotos)
     pads.mexe(0, "b7:1")
     espera(lambda: navegador.js("return document.fullscreenElement"), "the screen filled")
     pads.tira(0)

@@ -6,16 +6,8 @@
 #pragma once
 
 // The controls that play, as bits: the d-pad, A, the shoulders and Start.
-enum : unsigned {
-    PAD_CIMA = 1,
-    PAD_BAIXO = 2,
-    PAD_ESQUERDA = 4,
-    PAD_DIREITA = 8,
-    PAD_A = 16,
-    PAD_OMBRO_ESQUERDO = 32,
-    PAD_OMBRO_DIREITO = 64,
-    PAD_START = 128,
-};
+constexpr unsigned PAD_CIMA = 1, PAD_BAIXO = 2, PAD_ESQUERDA = 4, PAD_DIREITA = 8, PAD_A = 16,
+                   PAD_OMBRO_ESQUERDO = 32, PAD_OMBRO_DIREITO = 64, PAD_START = 128;
 
 // How many pads play at once, each in a place of its own.
 constexpr int PADS = 4;

@@ -500,6 +500,7 @@ class Pads:
         self.bancada, self.pads, self.nos = UMockdev.Testbed.new(), {}, 0
         self.raiz = pathlib.Path(self.bancada.get_root_dir())
         self.lido = 0  # which node the program that plays reads: 0 joystick, 1 event
+        self.lendo = set()  # the pads whose node the program that plays has opened to read
 
     def navegador(self):
         # The whole environment of a browser that sees the pads. It reads
@@ -566,6 +567,7 @@ class Pads:
         # Unplugs a pad, its nodes gone first so that no program can open them
         # again on the news.
         _, _, dev, no, _ = self.pads.pop(pad)
+        self.lendo.discard(pad)
         for nome in [f"js{no}", f"event{no}"]:
             os.unlink(self.raiz / f"dev/input/{nome}")
             self.bancada.uevent(f"/sys{dev}/{nome}", "remove")
@@ -580,8 +582,10 @@ class Pads:
         # press and its release written before reach it in one read, and are
         # lost.
         js, ev, _, _, modelo = self.pads[pad]
-        lido = self.pads[pad][self.lido]
-        espera(lambda: not ms or aberto(lido, 0.2), f"a program to open pad {pad}")
+        if ms and pad not in self.lendo:
+            lido = self.pads[pad][self.lido]
+            espera(lambda: aberto(lido, 0.2), f"a program to open pad {pad}")
+            self.lendo.add(pad)
         for evento in re.sub(r"(\w\d+):(\S+)", r"\1=\2 \1=0", eventos).split():
             numero, valor = evento[1:].split("=")
             numero, valor = int(numero), float(valor)
@@ -603,6 +607,6 @@ class Pads:
         return struct.pack("<qqHHi", 0, 0, *registro) + struct.pack("<qqHHi", 0, 0, 0, 0, 0)
 
     def aperta(self, *nomes):
-        # Keys pressed on pad 0, as TECLAS_DO_PAD has them.
+        # Keys pressed on pad 0, as TECLAS_DO_PAD has them, each held 50 ms.
         for nome in nomes:
-            self.mexe(0, TECLAS_DO_PAD[nome])
+            self.mexe(0, TECLAS_DO_PAD[nome], 50)

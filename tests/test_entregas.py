@@ -25,13 +25,15 @@ PACOTE = [("/usr/games/zandrel", "true"),
 @pytest.mark.parametrize("pasta, emulador, limite",
                          [("deb", [], 0), ("deb-arm64", ["qemu-aarch64"], 1)],
                          ids=["amd64", "arm64"])
-def test_pacote(pasta, emulador, limite, referencias, abre_jogo, tmp_path):
+def test_pacote(pasta, emulador, limite, referencias, abre_jogo, pads, tmp_path):
     # The package that `make deb` built and lintian passed, and its arm64
     # build: each holds its files, each clean, and its game (arm64's under
     # qemu-user) shows the reference pictures, arm64's but for a step in a
     # channel, where Mesa rounds a 0.5 its own way there, and ends with 0
-    # once its window is closed. Under CI this machine's is installed, played
-    # there, found by man, and purged.
+    # once its window is closed. amd64's is played by a pad alone, plugged in
+    # once the game runs, by its d-pad, stick, A and shoulders, and Start
+    # fills the screen. Under CI this machine's is installed, played there,
+    # found by man, and purged.
     deb, = produto(pasta).glob(f"zandrel_{VERSAO}_*.deb")
     conteudo = [linha.split()[5][1:] for linha in roda("dpkg-deb", "-c", deb).splitlines()]
     roda("dpkg-deb", "-x", deb, tmp_path)
@@ -45,8 +47,15 @@ def test_pacote(pasta, emulador, limite, referencias, abre_jogo, tmp_path):
         roda("apt-get", "install", "-y", deb, **dict(os.environ, DEBIAN_FRONTEND="noninteractive"))
         assert roda("man", "-w", "6", "zandrel") == "/usr/share/man/man6/zandrel.6.gz\n"
         programa = "/usr/games/zandrel"
-    jogo = abre_jogo(*emulador, programa)
-    jogo.percorre(iguais(referencias, limite))
+    if emulador:
+        jogo = abre_jogo(*emulador, programa)
+        jogo.percorre(iguais(referencias, limite))
+    else:
+        jogo = abre_jogo(programa, **pads.jogo({}))
+        pads.liga(0)
+        jogo.percorre(iguais(referencias, limite), pads.aperta)
+        pads.aperta("f")
+        espera(lambda: jogo.janela.get_geometry().width == 1280, "the screen filled")
     jogo.fecha()
     assert jogo.saida.read_text() == "", "the game printed"
     if instala:
@@ -76,10 +85,11 @@ DLLS = {"advapi32.dll", "gdi32.dll", "glu32.dll", "kernel32.dll", "msvcrt.dll", 
 CHAVE = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zandrel"
 
 
-def test_windows(referencias, abre_jogo, tmp_path):
+def test_windows(referencias, abre_jogo, pads, tmp_path):
     # The zip's texts have Windows' line ends, and its program what Windows
-    # reads off it; under Wine it shows the reference pictures pixel for
-    # pixel. The installer installs what the zip holds for the machine, with a
+    # reads off it; under Wine, played by a pad plugged in once it runs, which
+    # Wine's XInput reads, it shows the reference pictures pixel for pixel.
+    # The installer installs what the zip holds for the machine, with a
     # shortcut that starts it and an entry in Add/Remove Programs, whose
     # uninstaller leaves nothing behind.
     with zipfile.ZipFile(produto(f"windows/zandrel-{VERSAO}-windows-x64.zip")) as zip_:
@@ -99,8 +109,9 @@ def test_windows(referencias, abre_jogo, tmp_path):
     wine = {"WINEPREFIX": str(tmp_path / "wine"), "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml="}
     try:
-        jogo = abre_jogo("wine", tmp_path / "zandrel.exe", **wine)
-        jogo.percorre(iguais(referencias))
+        jogo = abre_jogo("wine", tmp_path / "zandrel.exe", **pads.jogo(wine))
+        pads.liga(0)
+        jogo.percorre(iguais(referencias), pads.aperta)
         jogo.esc()
         wine = dict(jogo.servidor.env, **wine)
         roda("wine", produto(f"windows/zandrel-{VERSAO}-setup.exe"), "/S", **wine)

@@ -137,8 +137,9 @@ bench:
 	ZANDREL_BUILD=$(abspath $(BUILD)) bench/bench.py $(BUILD)/bench/src/zandrel $(BUILD)/bench-continuous/src/zandrel \
 	    $(BUILD)/bench/bench/ancora $(BUILD)/bench/bench/libsonda.so $(BUILD)/web/app
 
+# Through sudo where PREFIX, under DESTDIR if set, is not the user's to write.
 install: build
-	cmake --install $(BUILD)/release --prefix $(PREFIX)
+	scripts/instala.sh $(BUILD)/release $(PREFIX)
 
 # The Debian package, built from a copy of the tree, in $(BUILD)/deb; with
 # ARCH, cross-built for that architecture in $(BUILD)/deb-ARCH. Made again

@@ -33,15 +33,36 @@ while [ $# -ge 2 ]; do
 done
 [ ${#faltam[@]} -gt 0 ] || exit 0
 
-sudo=
-if [ "$(id -u)" -ne 0 ]; then sudo=sudo; fi
 # Another architecture's packages (name:arm64) need dpkg to know it first.
+novas=()
 for arquitetura in $(printf '%s\n' "${faltam[@]}" | sed -n 's/^[^:]*:\(.*\)$/\1/p' | sort -u); do
     if [ "$arquitetura" != "$(dpkg --print-architecture)" ] &&
         ! grep -qx "$arquitetura" <<<"$(dpkg --print-foreign-architectures)"; then
-        echo "zandrel: adding $arquitetura to dpkg's architectures (for the :$arquitetura packages above)"
-        $sudo dpkg --add-architecture "$arquitetura"
+        novas+=("$arquitetura")
     fi
+done
+
+# Root installs them: the user, where that is root, else sudo. A Debian whose
+# root has a password of its own has no sudo unless someone added it: then
+# nothing is run, and the commands are shown for root to run.
+sudo=
+if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null 2>&1; then
+        {
+            echo "zandrel: installing them needs root, and there is no sudo here."
+            echo "As root (for instance after su -, which asks for root's password), run:"
+            for arquitetura in "${novas[@]}"; do echo "    dpkg --add-architecture $arquitetura"; done
+            echo "    apt-get update"
+            echo "    apt-get install --no-install-recommends ${faltam[*]}"
+            echo "then run make again as yourself."
+        } >&2
+        exit 1
+    fi
+    sudo=sudo
+fi
+for arquitetura in "${novas[@]}"; do
+    echo "zandrel: adding $arquitetura to dpkg's architectures (for the :$arquitetura packages above)"
+    $sudo dpkg --add-architecture "$arquitetura"
 done
 $sudo apt-get update
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${faltam[@]}"

@@ -442,8 +442,8 @@ def lighthouse(url, preset, categorias):
 # half-way, or drifting, no step; just past half-way; pushed most one way;
 # eased back, but not near the centre, one step; back near the centre, two;
 # A hops; the shoulders; the pad pulled out with a shoulder held, and plugged
-# in again; beside it one of a model that nothing knows, by its stick, hat and
-# buttons.
+# in again, that shoulder pressed anew; beside it one of a model that nothing
+# knows, by its stick, hat and buttons.
 PASSOS = [
     (0, 100, "a6:1 a6:1 a7:-1", "Right Right Up"), (0, 100, "a6:-1 a7:1", "Left Down"),
     (0, 100, "a0:1 a1:-1", "Right Up"), (0, 100, "a0:-1 a1:1", "Left Down"),
@@ -452,7 +452,7 @@ PASSOS = [
     (0, 100, "a1=-0.4 a0=0.45 a0=0 a1=0", "Right"), (0, 100, "a0=0.6 a0=0.35 a0:0.6", "Right"),
     (0, 100, "a0=0.6 a0=0.2 a0:0.6", "Right Right"), (0, 100, "b0:1", "Up"),
     (0, 100, "b5:1 b5:1 b4=1", "w w s"), (0, 0, "tira", ""), (0, 0, "liga", ""),
-    (1, 0, "liga outro", ""), (0, 100, "a6:-1", "Left"),
+    (1, 0, "liga outro", ""), (0, 100, "b4:1 a6:-1", "s Left"),
     (1, 100, "b0:1 a0:1 b5:1", "Up Right w"), (1, 100, "a7:1 a6:-1 b4:1", "Down Left s"),
 ]
 # The keys of the walk on a pad: the d-pad's left and right, A, the stick

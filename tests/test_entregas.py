@@ -88,7 +88,8 @@ CHAVE = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zandrel"
 def test_windows(referencias, abre_jogo, pads, tmp_path):
     # The zip's texts have Windows' line ends, and its program what Windows
     # reads off it; under Wine, played by a pad plugged in once it runs, which
-    # Wine's XInput reads, it shows the reference pictures pixel for pixel.
+    # Wine's XInput reads, it shows the reference pictures pixel for pixel,
+    # and Start fills the screen.
     # The installer installs what the zip holds for the machine, with a
     # shortcut that starts it and an entry in Add/Remove Programs, whose
     # uninstaller leaves nothing behind.
@@ -112,6 +113,8 @@ def test_windows(referencias, abre_jogo, pads, tmp_path):
         jogo = abre_jogo("wine", tmp_path / "zandrel.exe", **pads.jogo(wine))
         pads.liga(0)
         jogo.percorre(iguais(referencias), pads.aperta)
+        pads.aperta("f")
+        espera(lambda: jogo.janela.get_geometry().width == 1280, "the screen filled")
         jogo.esc()
         wine = dict(jogo.servidor.env, **wine)
         roda("wine", produto(f"windows/zandrel-{VERSAO}-setup.exe"), "/S", **wine)

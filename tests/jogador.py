@@ -8,6 +8,7 @@ import subprocess, tempfile, threading, time, tty
 
 import gi
 import numpy
+import psutil
 from PIL import Image
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -61,13 +62,36 @@ def ambiente(**mais):
     return dict(env, LIBGL_ALWAYS_SOFTWARE="1", **mais)
 
 
-def roda(*comando, **env):
-    # Runs a command, which must succeed, and returns what it printed; if it
-    # fails, so does the caller, with what it printed. With env, its whole
-    # environment.
-    r = subprocess.run(comando, env=env or None, capture_output=True, text=True)
-    saida = r.stdout + r.stderr
-    assert r.returncode == 0, f"{comando} ended with {r.returncode}:\n{saida[-3000:]}"
+def encerra(processo):
+    # Ends a process (a subprocess.Popen) and every process it started, even
+    # those in sessions of their own, and waits for it. What outlives it comes
+    # back to pytest, the tests' subreaper (conftest.py).
+    if processo.poll() is None:
+        raiz = psutil.Process(processo.pid)
+        for membro in [raiz, *raiz.children(recursive=True)]:
+            with contextlib.suppress(psutil.NoSuchProcess):
+                membro.kill()
+    processo.wait()
+
+
+def roda(*comando, status=0, segundos=120, **env):
+    # Runs a command, which must end with status (None: any), and returns
+    # what it printed; if it does not, the caller fails, with what it
+    # printed. One still running after segundos is ended, with all it
+    # started, and fails the caller with what it printed so far. With env,
+    # its whole environment.
+    processo = subprocess.Popen(comando, env=env or None, stdout=subprocess.PIPE,
+                                stderr=subprocess.STDOUT, text=True)
+    try:
+        saida = processo.communicate(timeout=segundos)[0]
+    except subprocess.TimeoutExpired:
+        encerra(processo)
+        raise AssertionError(f"{comando} still running after {segundos} s:\n"
+                             f"{processo.communicate()[0][-3000:]}") from None
+    finally:
+        encerra(processo)
+    fim = processo.returncode
+    assert status in (None, fim), f"{comando} ended with {fim}:\n{saida[-3000:]}"
     return saida
 
 
@@ -100,34 +124,29 @@ def igual(ref, limite=0, faixa=True):
     # k x k blocks of one colour must be ref's pixel there, and none of its
     # pixels a colour that ref lacks, as smoothing makes. Without faixa the
     # truck's lane is left out, for two pictures of the truck at any place.
+    # Its evidence marks the very pixels that it counted, in magenta on the
+    # picture darkened.
+    paleta = cores(ref)
+
     def julga(foto):
         k = foto.shape[1] // ref.shape[1]
         if not k or foto.shape != (ref.shape[0] * k, ref.shape[1] * k, 3):
             return f"a picture of {foto.shape[:2]}, not a multiple of {ref.shape[:2]}"
-        julga.evidencia = lambda: evidencia(ref.repeat(k, 0).repeat(k, 1), foto, limite)
-        # Each block judged by its first pixel, which is all of it if it is of
-        # one colour.
+        # Each block of one colour judged by its first pixel; only the other
+        # blocks' pixels, which are few, can be of a colour that ref lacks.
         blocos = foto.reshape(ref.shape[0], k, ref.shape[1], k, 3)
         lisos = (blocos == blocos[:, :1, :, :1]).all((1, 3, 4))
-        linhas = numpy.ones(ref.shape[0], bool)
+        maus = lisos & (abs(ref.astype("int16") - foto[::k, ::k]).max(2) > limite)
+        maus, mistos = maus.repeat(k, 0).repeat(k, 1), ~lisos.repeat(k, 0).repeat(k, 1)
+        alheias = [cor for cor in cores(foto[mistos]) if abs(paleta - cor).max(1).min() > limite]
+        if alheias:
+            maus[mistos] = (foto[mistos][:, None] == alheias).all(2).any(1)
         if not faixa:
-            linhas[363:414] = False
-        maus = (lisos & (abs(ref.astype("int16") - foto[::k, ::k]).max(2) > limite))[linhas]
-        if maus.any():
-            return f"{maus.sum() * k * k} pixels differ by over {limite}"
-        paleta = cores(ref)
-        for cor in cores(foto[linhas.repeat(k)]):
-            if abs(paleta - cor).max(1).min() > limite:
-                return f"colours that it lacks, such as {tuple(cor)}"
-        return ""
+            maus[363 * k:414 * k] = False
+        julga.evidencia = lambda: {"ref": ref.repeat(k, 0).repeat(k, 1),
+                                   "diff": numpy.where(maus[..., None], MAGENTA, foto // 4)}
+        return f"{maus.sum()} pixels differ by over {limite}" if maus.any() else ""
     return julga
-
-
-def evidencia(ref, foto, limite):
-    # What mostra keeps beside a picture that is not ref: ref, and each pixel
-    # that differs, in magenta on the picture darkened.
-    diferentes = abs(ref.astype("int16") - foto).max(2) > limite
-    return {"ref": ref, "diff": numpy.where(diferentes[..., None], MAGENTA, foto // 4)}
 
 
 def cores(foto):
@@ -209,14 +228,13 @@ def servidor_x(pasta):
     os.close(escrever)
     try:
         with os.fdopen(ler) as leitura:
-            numero = leitura.readline().strip()
-        assert numero, f"Xvfb did not start: {pasta}/xvfb.txt"
-        servidor = display.Display(":" + numero)
-        servidor.env = ambiente(DISPLAY=":" + numero)
-        yield servidor
+            numero = leitura.readline().strip() if select.select([leitura], [], [], 30)[0] else ""
+        assert numero, f"Xvfb did not start in 30 s: {pasta}/xvfb.txt"
+        with contextlib.closing(display.Display(":" + numero)) as servidor:
+            servidor.env = ambiente(DISPLAY=":" + numero)
+            yield servidor
     finally:
-        xvfb.kill()
-        xvfb.wait()
+        encerra(xvfb)
 
 
 def janela(raiz):
@@ -235,6 +253,7 @@ class Jogo(Alvo):
     # variables: its window focused once it shows, and its first frame, which
     # under emulation comes seconds later. The command may be a launcher that
     # ends with 0 once the game has started. What it prints goes to saida.
+    # close() ends it, and all it started, if it has not ended.
     def __init__(self, servidor, pasta, *comando, **env):
         self.servidor, self.pasta, self.env = servidor, pasta, env
         self.saida = pasta / f"saida-{len(list(pasta.glob('saida-*')))}.txt"
@@ -250,8 +269,11 @@ class Jogo(Alvo):
             servidor.set_input_focus(self.janela, X.RevertToParent, X.CurrentTime)
             espera(lambda: self.foto().any(), "the game's first frame", 30)
         except BaseException:
-            self.processo.kill()
+            self.close()
             raise
+
+    def close(self):
+        encerra(self.processo)
 
     def teclas(self, *nomes):
         # Real key presses, through XTest, to the focused window.
@@ -281,7 +303,13 @@ class Jogo(Alvo):
         # Esc ends the game at once, with status 0.
         assert self.processo.poll() is None, "the game ended before Esc"
         self.teclas("Escape")
-        assert self.processo.wait(5) == 0
+        self.termina()
+
+    def termina(self):
+        # The game ends within 10 s, with 0; else fails with what it printed.
+        ate(lambda: self.processo.poll() is not None)
+        saida = self.saida.read_text()
+        assert self.processo.returncode == 0, f"ended with {self.processo.returncode}: {saida}"
 
     def fecha(self):
         # Closed as a window manager closes a window, the game ends with 0.
@@ -291,7 +319,7 @@ class Jogo(Alvo):
         self.janela.send_event(event.ClientMessage(window=self.janela, client_type=protocolos,
                                                    data=(32, [apaga, X.CurrentTime, 0, 0, 0])))
         self.servidor.flush()
-        assert self.processo.wait(5) == 0
+        self.termina()
 
 
 class Navegador(Alvo):
@@ -315,6 +343,8 @@ class Navegador(Alvo):
         servico = Service("/usr/bin/chromedriver", env=env or ambiente(),
                           popen_kw={"start_new_session": True})
         self.driver = webdriver.Chrome(service=servico, options=chrome)
+        self.driver.set_page_load_timeout(60)
+        self.driver.set_script_timeout(30)
 
     def fecha(self):
         try:
@@ -382,9 +412,10 @@ class Navegador(Alvo):
                  deviceScaleFactor=densidade, mobile=movel)
 
 
+@contextlib.contextmanager
 def serve(pasta, porta=0):
-    # Serves a folder on localhost, at site.url, with no HTTP caching, until
-    # site.shutdown().
+    # Serves a folder on localhost, at site.url, with no HTTP caching, for
+    # the block.
     class SemCache(http.server.SimpleHTTPRequestHandler):
         def end_headers(self):
             self.send_header("Cache-Control", "no-store")
@@ -396,7 +427,11 @@ def serve(pasta, porta=0):
     site = http.server.ThreadingHTTPServer(("127.0.0.1", porta), manipulador)
     threading.Thread(target=site.serve_forever, daemon=True).start()
     site.url = f"http://127.0.0.1:{site.server_address[1]}/"
-    return site
+    try:
+        yield site
+    finally:
+        site.shutdown()
+        site.server_close()
 
 
 def lighthouse(url, preset, categorias):

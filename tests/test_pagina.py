@@ -175,7 +175,9 @@ def test_telefone(referencias, abre_navegador):
     # zooms nor selects, nor leaves the page's heap larger. On a phone whose
     # game is the desktop's size, taps hop the frog, and they, swipes and the
     # buttons walk the reference pictures; the full screen button fills the
-    # screen with the game.
+    # screen with the game, and Esc then ends the game, in full screen: a
+    # key sent by DevTools reaches the page alone, not the browser, which
+    # takes a real Esc to leave full screen.
     navegador = abre_navegador(metricas=TELEFONE)
     navegador.abre(produto("web/index.html").as_uri())
     navegador.mostra(igual(le_png(RAIZ / "docs/phone.png")), "phone", css="body")
@@ -201,27 +203,29 @@ def test_telefone(referencias, abre_navegador):
     navegador.toque("[data-key=f]")
     cheia = "return document.fullscreenElement && canvas.width == screen.width"
     espera(lambda: navegador.js(cheia), "the game filling the screen")
+    navegador.teclas("Escape")
+    espera(lambda: navegador.js("return fim.offsetHeight"), "the end said")
+    assert navegador.js("return document.fullscreenElement !== null")
 
 
 def test_app(referencias, abre_navegador, tmp_path):
     # The page as an app, served from localhost: it can be installed; after
-    # one visit it plays offline as online; a new build served at the same
-    # address reaches the next visit, and only its cache is left. Its maskable
-    # icon's frog lies within the safe zone, a circle of 40 % of the icon.
+    # one visit it plays offline as online, the whole walk; a new build served
+    # at the same address reaches the next visit, and only its cache is left.
+    # Its maskable icon's frog lies within the safe zone, a circle of 40 % of
+    # the icon.
     icone = le_png(produto("web/app/icon-maskable-512.png"))
     y, x = numpy.ogrid[:512, :512]
     assert not icone[(x - 256) ** 2 + (y - 256) ** 2 > 204 ** 2].any()
     shutil.copytree(produto("web/app"), tmp_path / "site")
-    site = serve(tmp_path / "site")
     navegador = abre_navegador()
-    navegador.abre(site.url)
-    espera(lambda: navegador.js("return navigator.serviceWorker.controller"), "the worker")
-    assert navegador.cdp("Page.getInstallabilityErrors") == {"installabilityErrors": []}
-    site.shutdown()
-    site.server_close()
+    with serve(tmp_path / "site") as site:
+        navegador.abre(site.url)
+        espera(lambda: navegador.js("return navigator.serviceWorker.controller"), "the worker")
+        assert navegador.cdp("Page.getInstallabilityErrors") == {"installabilityErrors": []}
     navegador.driver.get("about:blank")
     navegador.abre(site.url)
-    navegador.mostra(igual(referencias["inicio"], 1), "visitada")
+    navegador.percorre(iguais(referencias, 1))
 
     def caches():
         return navegador.driver.execute_async_script("caches.keys().then(arguments[0])")
@@ -233,17 +237,16 @@ def test_app(referencias, abre_navegador, tmp_path):
     roda("cmake", f"-DPAGINA={nova}", f"-DWEB={RAIZ}/web", f"-DICONE={RAIZ}/data/zandrel.svg",
          "-DRSVG=rsvg-convert", f"-DAVISOS={produto('web/app/LICENSE.txt')}",
          f"-DSAIDA={tmp_path}/site", "-P", RAIZ / "web/app/app.cmake")
-    site = serve(tmp_path / "site", site.server_address[1])
-    navegador.abre(site.url)
 
     def renovados():
         nomes = caches()
         return len(nomes) == 1 and nomes != velhos
-    espera(renovados, "the old cache alone replaced")
-    navegador.driver.get("about:blank")
-    navegador.abre(site.url)
-    assert navegador.driver.title == "Zandrel, anew"
-    site.shutdown()
+    with serve(tmp_path / "site", site.server_address[1]) as site:
+        navegador.abre(site.url)
+        espera(renovados, "the old cache alone replaced")
+        navegador.driver.get("about:blank")
+        navegador.abre(site.url)
+        assert navegador.driver.title == "Zandrel, anew"
 
 
 def test_sem_webgl(abre_navegador, endereco):
@@ -259,7 +262,6 @@ def test_sem_webgl(abre_navegador, endereco):
 def test_lighthouse(preset):
     # Lighthouse scores the app in full for accessibility, best practices and
     # SEO, as a phone and as a desktop.
-    site = serve(produto("web/app"))
-    notas = lighthouse(site.url, preset, "accessibility,best-practices,seo")
-    site.shutdown()
+    with serve(produto("web/app")) as site:
+        notas = lighthouse(site.url, preset, "accessibility,best-practices,seo")
     assert set(notas.values()) == {1}, notas

@@ -45,23 +45,21 @@ def escreve_referencias(pasta):
                   "fim": lambda foto: "" if ganhou(foto) else "the frog never crossed"}
         fotos = jogo.percorre(julgas, aperta)
         jogo.esc()
-    mudadas = []
+    # Written twice from the same game, they are the same files.
+    antes = {arquivo.name: arquivo.read_bytes() for arquivo in REFERENCIAS.glob("*.png")}
     for nome, foto in fotos.items():
-        arquivo = REFERENCIAS / f"{nome}.png"
-        if not arquivo.exists() or not numpy.array_equal(le_png(arquivo), foto):
-            Image.fromarray(foto).save(arquivo)
-            mudadas.append(arquivo.name)
+        Image.fromarray(foto).save(REFERENCIAS / f"{nome}.png")
+    mudadas = [nome for nome, png in antes.items() if (REFERENCIAS / nome).read_bytes() != png]
     if mudadas:
         # Tests against pictures just written would pass by construction.
-        pytest.exit(f"wrote {' '.join(mudadas)} in {REFERENCIAS} anew: look at each, beside "
-                    "the old one, before trusting it (docs/testing.md)", returncode=1)
+        pytest.exit(f"{' '.join(mudadas)} written anew: look at each before trusting it", 1)
 
 
 @pytest.fixture(scope="session")
 def referencias(request, tmp_path_factory):
     """The pictures every build must show on the walk, by name: the desktop
-    game's, in tests/referencias/; with --referencias, written anew first,
-    which ends the run if one changed."""
+    game's, in tests/referencias/; with --referencias, written anew first
+    (a change ends the run)."""
     if request.config.getoption("referencias"):
         escreve_referencias(tmp_path_factory.mktemp("referencias"))
     return {nome: le_png(REFERENCIAS / f"{nome}.png") for nome in "inicio alto baixo fim".split()}
@@ -86,7 +84,7 @@ def abre_navegador(tmp_path):
     with contextlib.ExitStack() as fechados:
         def abre(*opcoes, **chaves):
             navegadores.append(Navegador(tmp_path, *opcoes, **chaves))
-            fechados.callback(navegadores[-1].fecha)
+            fechados.callback(navegadores[-1].driver.quit)
             return navegadores[-1]
         yield abre
         erros = [registro["message"] for navegador in navegadores
@@ -112,13 +110,10 @@ def pads():
 
 @pytest.fixture(autouse=True)
 def sem_sobras():
-    """Fails a test that leaves a process running once its fixtures have ended
-    theirs, naming each, which it ends."""
+    """Ends what a test left running, and fails it with their names."""
     yield
-    sobras = []
-    while filhos := psutil.Process().children():
-        _, vivos = psutil.wait_procs(filhos, timeout=5)
-        for processo in vivos:
-            sobras.append(processo.name())
-            processo.kill()
-    assert sobras == [], "processes left running"
+    _, vivos = psutil.wait_procs(psutil.Process().children(recursive=True), timeout=5)
+    nomes = [processo.name() for processo in vivos]
+    for processo in vivos:
+        processo.kill()
+    assert nomes == [], "processes left running"

@@ -5,7 +5,7 @@ import os, re, time, zipfile
 
 import pytest
 
-from jogador import RAIZ, espera, iguais, janela, produto, roda
+from jogador import RAIZ, ambiente, espera, iguais, janela, produto, roda
 
 VERSAO = roda("dpkg-parsechangelog", "-l", RAIZ / "debian/changelog", "-S", "Version").strip()
 # The licence's copyright line, and its holders.
@@ -35,17 +35,14 @@ def test_pacote(pasta, emulador, limite, referencias, abre_jogo, tmp_path):
     # once its window is closed. Under CI this machine's is installed, played
     # there, found by man, and purged.
     deb, = produto(pasta).glob(f"zandrel_{VERSAO}_*.deb")
-    conteudo = [linha.split()[5][1:] for linha in roda("dpkg-deb", "-c", deb).splitlines()]
     roda("dpkg-deb", "-x", deb, tmp_path)
     for caminho, checa, diz in PACOTE:
-        assert caminho in conteudo
         assert re.fullmatch(diz, roda(*checa, f"{tmp_path}{caminho}"), re.S), caminho
     programa = tmp_path / "usr/games/zandrel"
     instala = os.environ.get("CI") and not emulador
     try:
         if instala:
-            apt = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
-            roda("apt-get", "install", "-y", deb, **apt)
+            roda("apt-get", "install", "-y", deb, **ambiente(DEBIAN_FRONTEND="noninteractive"))
             assert roda("man", "-w", "6", "zandrel") == "/usr/share/man/man6/zandrel.6.gz\n"
             programa = "/usr/games/zandrel"
         jogo = abre_jogo(*emulador, programa)
@@ -99,40 +96,38 @@ def test_windows(referencias, abre_jogo, tmp_path):
 
     # A fresh Windows of its own, in the test's folder, made at the first
     # start. freeglut reads DISPLAY for a Windows display name and warns that
-    # it is none: so no check that the game is silent.
+    # it is none: so no check that the game is silent. Should the test fail,
+    # its wineserver ends by itself once its games have ended.
     wine = {"WINEPREFIX": str(tmp_path / "wine"), "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml="}
-    try:
-        jogo = abre_jogo("wine", tmp_path / "zandrel.exe", **wine)
-        jogo.percorre(iguais(referencias))
-        jogo.esc()
-        wine = dict(jogo.servidor.env, **wine)
-        roda("wine", produto(f"windows/zandrel-{VERSAO}-setup.exe"), "/S", **wine)
-        # For every user: the program in Program Files, its shortcut in the
-        # machine's Start menu.
-        pasta = tmp_path / "wine/drive_c/Program Files/Zandrel"
-        atalho = tmp_path / "wine/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
-        atalho /= "Zandrel.lnk"
-        assert sorted(os.listdir(pasta)) == sorted(nomes + ["uninstall.exe"])
-        registro = roda("wine", "reg", "query", CHAVE, "/reg:64", **wine)
-        valores = dict(re.findall(r"^\s+(\w+)\s+REG_SZ\s+(.*?)\r?$", registro, re.M))
-        publicado = [valores[chave] for chave in ["DisplayName", "DisplayVersion", "Publisher"]]
-        assert publicado == ["Zandrel", VERSAO, DIREITOS[1]]
-        assert valores["InstallLocation"] == r"C:\Program Files\Zandrel"
-        assert valores["DisplayIcon"] == valores["InstallLocation"] + r"\zandrel.exe"
-        assert valores["QuietUninstallString"] == valores["UninstallString"] + " /S"
-        atalhado = abre_jogo("wine", "start", "/unix", atalho, **wine)
-        atalhado.teclas("Escape")
-        espera(lambda: not janela(atalhado.servidor.screen().root), "the window gone")
-        desinstala = re.fullmatch(r'"([^"]+)"(.*)', valores["QuietUninstallString"])
-        roda("wine", desinstala[1], *desinstala[2].split(), **wine)
-        # The uninstaller runs from a copy of itself, which wineserver -w outlives.
-        roda("wineserver", "-w", **wine)
-        assert not pasta.exists()
-        assert not atalho.exists()
-        roda("wine", "reg", "query", CHAVE, "/reg:64", status=1, **wine)
-    finally:
-        roda("wineserver", "-k", status=None, **dict(os.environ, **wine))
+    jogo = abre_jogo("wine", tmp_path / "zandrel.exe", **wine)
+    jogo.percorre(iguais(referencias))
+    jogo.esc()
+    wine = dict(jogo.servidor.env, **wine)
+    roda("wine", produto(f"windows/zandrel-{VERSAO}-setup.exe"), "/S", **wine)
+    # For every user: the program in Program Files, its shortcut in the
+    # machine's Start menu.
+    pasta = tmp_path / "wine/drive_c/Program Files/Zandrel"
+    atalho = tmp_path / "wine/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
+    atalho /= "Zandrel.lnk"
+    assert sorted(os.listdir(pasta)) == sorted(nomes + ["uninstall.exe"])
+    registro = roda("wine", "reg", "query", CHAVE, "/reg:64", **wine)
+    valores = dict(re.findall(r"^\s+(\w+)\s+REG_SZ\s+(.*?)\r?$", registro, re.M))
+    publicado = [valores[chave] for chave in ["DisplayName", "DisplayVersion", "Publisher"]]
+    assert publicado == ["Zandrel", VERSAO, DIREITOS[1]]
+    assert valores["InstallLocation"] == r"C:\Program Files\Zandrel"
+    assert valores["DisplayIcon"] == valores["InstallLocation"] + r"\zandrel.exe"
+    assert valores["QuietUninstallString"] == valores["UninstallString"] + " /S"
+    atalhado = abre_jogo("wine", "start", "/unix", atalho, **wine)
+    atalhado.teclas("Escape")
+    espera(lambda: not janela(atalhado.servidor.screen().root), "the window gone")
+    desinstala = re.fullmatch(r'"([^"]+)"(.*)', valores["QuietUninstallString"])
+    roda("wine", desinstala[1], *desinstala[2].split(), **wine)
+    # The uninstaller runs from a copy of itself, which wineserver -w outlives.
+    roda("wineserver", "-w", **wine)
+    assert not pasta.exists()
+    assert not atalho.exists()
+    roda("wine", "reg", "query", CHAVE, "/reg:64", status=1, **wine)
 
 
 # Where an object that a build's link took in comes from, by the first

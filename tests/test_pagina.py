@@ -59,10 +59,10 @@ def test_com_mouse(referencias, abre_navegador, endereco):
     assert navegador.js("return Module.desenhos / (Module.quadros - arguments[0])", antes) == 1
     navegador.teclas("Escape")
     espera(lambda: navegador.js("return fim.offsetHeight"), "the end said")
-    antes = navegador.js("return Module.quadros")
+    antes = navegador.contados()
     # Three truck periods, in which a game still running draws three frames.
     time.sleep(0.2)
-    assert navegador.js("return Module.quadros") == antes
+    assert navegador.contados() == antes
     estado = navegador.js("return document.querySelector('[role=status]').innerText")
     assert estado.strip() == "The game is over."
     assert navegador.js("return document.activeElement.textContent") == "Play again"
@@ -204,8 +204,8 @@ def test_telefone(referencias, abre_navegador):
     cheia = "return document.fullscreenElement && canvas.width == screen.width"
     espera(lambda: navegador.js(cheia), "the game filling the screen")
     navegador.teclas("Escape")
-    espera(lambda: navegador.js("return fim.offsetHeight"), "the end said")
-    assert navegador.js("return document.fullscreenElement !== null")
+    fim = "return fim.offsetHeight && document.fullscreenElement"
+    espera(lambda: navegador.js(fim), "the end said, in full screen")
 
 
 def test_app(referencias, abre_navegador, tmp_path):
@@ -226,10 +226,7 @@ def test_app(referencias, abre_navegador, tmp_path):
     navegador.driver.get("about:blank")
     navegador.abre(site.url)
     navegador.percorre(iguais(referencias, 1))
-
-    def caches():
-        return navegador.driver.execute_async_script("caches.keys().then(arguments[0])")
-    velhos = caches()
+    velhos = navegador.js("return caches.keys()")
     nova = tmp_path / "nova.html"
     pagina = produto("web/index.html").read_text()
     nova.write_text(pagina.replace("<title>Zandrel<", "<title>Zandrel, anew<"))
@@ -239,7 +236,7 @@ def test_app(referencias, abre_navegador, tmp_path):
          f"-DSAIDA={tmp_path}/site", "-P", RAIZ / "web/app/app.cmake")
 
     def renovados():
-        nomes = caches()
+        nomes = navegador.js("return caches.keys()")
         return len(nomes) == 1 and nomes != velhos
     with serve(tmp_path / "site", site.server_address[1]) as site:
         navegador.abre(site.url)
@@ -249,13 +246,12 @@ def test_app(referencias, abre_navegador, tmp_path):
         assert navegador.driver.title == "Zandrel, anew"
 
 
-def test_sem_webgl(abre_navegador, endereco):
-    # Without WebGL, from disk and served: a message where the game was.
+def test_sem_webgl(abre_navegador):
+    # Without WebGL: a message where the game was.
     navegador = abre_navegador("--disable-3d-apis")
+    navegador.driver.get(produto("web/index.html").as_uri())
     mensagem = "return !semgl.hidden && getComputedStyle(jogo).display == 'none'"
-    for url in [produto("web/index.html").as_uri(), endereco]:
-        navegador.driver.get(url)
-        espera(lambda: navegador.js(mensagem), "the message")
+    espera(lambda: navegador.js(mensagem), "the message")
 
 
 @pytest.mark.parametrize("preset", ["mobile", "desktop"])

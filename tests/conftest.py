@@ -20,7 +20,7 @@ assert ctypes.CDLL(None).prctl(36, 1) == 0
 
 def pytest_addoption(parser):
     parser.addoption("--referencias", action="store_true",
-                     help="write tests/referencias/ anew from the desktop game, then test")
+                     help="write tests/referencias/ anew from the desktop game first")
 
 
 def caminhao_no_meio(foto):
@@ -42,24 +42,23 @@ def escreve_referencias(pasta):
             jogo.teclas(*teclas)
             jogo.quadros(2)
         julgas = {"inicio": caminhao_no_meio, "alto": sem_caminhao, "baixo": sem_caminhao,
-                  "fim": lambda foto: "" if ganhou(foto) else "the frog never crossed"}
+                  "fim": lambda foto: "" if ganhou(foto) else "never crossed"}
         fotos = jogo.percorre(julgas, aperta)
         jogo.esc()
-    # Written twice from the same game, they are the same files.
-    antes = {arquivo.name: arquivo.read_bytes() for arquivo in REFERENCIAS.glob("*.png")}
-    for nome, foto in fotos.items():
-        Image.fromarray(foto).save(REFERENCIAS / f"{nome}.png")
-    mudadas = [nome for nome, png in antes.items() if (REFERENCIAS / nome).read_bytes() != png]
+    mudadas = [nome for nome, foto in fotos.items()
+               if not numpy.array_equal(foto, le_png(REFERENCIAS / f"{nome}.png"))]
+    for nome in mudadas:
+        Image.fromarray(fotos[nome]).save(REFERENCIAS / f"{nome}.png")
     if mudadas:
-        # Tests against pictures just written would pass by construction.
-        pytest.exit(f"{' '.join(mudadas)} written anew: look at each before trusting it", 1)
+        # Tests against pictures just written would pass by construction: a
+        # change ends the run.
+        pytest.exit(f"{REFERENCIAS}: {' '.join(mudadas)} written anew; look at each", 1)
 
 
 @pytest.fixture(scope="session")
 def referencias(request, tmp_path_factory):
     """The pictures every build must show on the walk, by name: the desktop
-    game's, in tests/referencias/; with --referencias, written anew first
-    (a change ends the run)."""
+    game's, in tests/referencias/; with --referencias, written anew first."""
     if request.config.getoption("referencias"):
         escreve_referencias(tmp_path_factory.mktemp("referencias"))
     return {nome: le_png(REFERENCIAS / f"{nome}.png") for nome in "inicio alto baixo fim".split()}
@@ -110,10 +109,9 @@ def pads():
 
 @pytest.fixture(autouse=True)
 def sem_sobras():
-    """Ends what a test left running, and fails it with their names."""
+    """Ends what a test left running, failing it."""
     yield
-    _, vivos = psutil.wait_procs(psutil.Process().children(recursive=True), timeout=5)
-    nomes = [processo.name() for processo in vivos]
+    vivos = psutil.wait_procs(psutil.Process().children(recursive=True), timeout=5)[1]
     for processo in vivos:
         processo.kill()
-    assert nomes == [], "processes left running"
+    assert [processo.name() for processo in vivos] == [], "left running"

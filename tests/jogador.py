@@ -67,10 +67,10 @@ def encerra(processo):
     # those in sessions of their own, and waits for it. What outlives it comes
     # back to pytest, the tests' subreaper (conftest.py).
     if processo.poll() is None:
-        raiz = psutil.Process(processo.pid)
-        for membro in [raiz, *raiz.children(recursive=True)]:
+        for membro in psutil.Process(processo.pid).children(recursive=True):
             with contextlib.suppress(psutil.NoSuchProcess):
                 membro.kill()
+        processo.kill()
     processo.wait()
 
 
@@ -83,8 +83,9 @@ def roda(*comando, status=0, segundos=120, **env):
                                 stderr=subprocess.STDOUT, text=True)
     try:
         saida = processo.communicate(timeout=segundos)[0]
-    except subprocess.TimeoutExpired as tarde:
-        saida = f"{(tarde.output or b'').decode()}\n(still running after {segundos} s: ended)"
+    except subprocess.TimeoutExpired:
+        encerra(processo)
+        saida = processo.communicate()[0] + f"\n(ended after {segundos} s)"
     finally:
         encerra(processo)
     assert processo.returncode == status, f"{comando} ended with {processo.returncode}:\n{saida}"
@@ -128,19 +129,19 @@ def igual(ref, limite=0, faixa=True):
         k = foto.shape[1] // ref.shape[1]
         if not k or foto.shape != (ref.shape[0] * k, ref.shape[1] * k, 3):
             return f"a picture of {foto.shape[:2]}, not a multiple of {ref.shape[:2]}"
-        # Each block of one colour judged by its first pixel; only the other
-        # blocks' pixels, which are few, can be of a colour that ref lacks.
+        # Each pixel of a block of one colour judged against ref's; a colour
+        # that ref lacks is looked for among the other blocks' pixels, which
+        # are few, and marked wherever it is.
+        grande = ref.repeat(k, 0).repeat(k, 1)
         blocos = foto.reshape(ref.shape[0], k, ref.shape[1], k, 3)
-        lisos = (blocos == blocos[:, :1, :, :1]).all((1, 3, 4))
-        maus = lisos & (abs(ref.astype("int16") - foto[::k, ::k]).max(2) > limite)
-        maus, mistos = maus.repeat(k, 0).repeat(k, 1), ~lisos.repeat(k, 0).repeat(k, 1)
-        alheias = [cor for cor in numpy.unique(foto[mistos], axis=0)
-                   if abs(paleta - cor).max(1).min() > limite]
-        if alheias:
-            maus[mistos] = (foto[mistos][:, None] == alheias).all(2).any(1)
+        mistos = ~(blocos == blocos[:, :1, :, :1]).all((1, 3, 4)).repeat(k, 0).repeat(k, 1)
+        maus = ~mistos & (abs(grande.astype("int16") - foto).max(2) > limite)
+        for cor in numpy.unique(foto[mistos], axis=0):
+            if abs(paleta - cor).max(1).min() > limite:
+                maus |= (foto == cor).all(2)
         if not faixa:
             maus[363 * k:414 * k] = False
-        julga.evidencia = lambda: {"ref": ref.repeat(k, 0).repeat(k, 1),
+        julga.evidencia = lambda: {"ref": grande,
                                    "diff": numpy.where(maus[..., None], MAGENTA, foto // 4)}
         return f"{maus.sum()} pixels differ by over {limite}" if maus.any() else ""
     return julga
@@ -196,11 +197,10 @@ class Alvo:
         # the road, the victory frame. Each picture once julgas[its name]
         # passes it; they are returned by name.
         aperta = aperta or self.teclas
-        fotos = {"inicio": self.mostra(julgas["inicio"], "inicio")}
-        aperta("Left", "Left", "w", "w")
-        fotos["alto"] = self.mostra(julgas["alto"], "alto")
-        aperta("s")
-        fotos["baixo"] = self.mostra(julgas["baixo"], "baixo")
+        fotos = {}
+        for nome, teclas in [("inicio", ""), ("alto", "Left Left w w"), ("baixo", "s")]:
+            aperta(*teclas.split())
+            fotos[nome] = self.mostra(julgas[nome], nome)
         self.atravessa(aperta)
         fotos["fim"] = self.mostra(julgas["fim"], "fim")
         return fotos
@@ -219,7 +219,7 @@ def servidor_x(pasta):
     try:
         with os.fdopen(ler) as leitura:
             numero = leitura.readline().strip() if select.select([leitura], [], [], 30)[0] else ""
-        assert numero, f"Xvfb did not start in 30 s: {pasta}/xvfb.txt"
+        assert numero, f"no Xvfb in 30 s: {pasta}/xvfb.txt"
         with contextlib.closing(display.Display(":" + numero)) as servidor:
             servidor.env = ambiente(DISPLAY=":" + numero)
             yield servidor
@@ -231,7 +231,8 @@ def janela(raiz):
     # The window named Zandrel that shows, if any: with no window manager, a
     # program's window is the root's child.
     for filha in raiz.query_tree().children:
-        with contextlib.suppress(error.XError):  # gone while it was asked about
+        # A window may be gone while it is asked about.
+        with contextlib.suppress(error.XError):
             visivel = filha.get_attributes().map_state == X.IsViewable
             if filha.get_wm_name() == "Zandrel" and visivel:
                 return filha
@@ -304,7 +305,6 @@ class Jogo(Alvo):
         # Closed as a window manager closes a window, the game ends with 0.
         protocolos = self.servidor.intern_atom("WM_PROTOCOLS")
         apaga = self.servidor.intern_atom("WM_DELETE_WINDOW")
-        assert apaga in self.janela.get_wm_protocols()
         self.janela.send_event(event.ClientMessage(window=self.janela, client_type=protocolos,
                                                    data=(32, [apaga, X.CurrentTime, 0, 0, 0])))
         self.servidor.flush()
@@ -342,7 +342,9 @@ class Navegador(Alvo):
         return self.driver.execute_cdp_cmd(comando, argumentos)
 
     def abre(self, url):
-        # Opens the page, and waits for its first frame.
+        # Opens the page afresh, even the one it shows, and waits for its
+        # first frame.
+        self.driver.get("about:blank")
         self.driver.get(url)
         espera(lambda: self.js("return window.Module && Module.quadros > 0"), f"a frame of {url}")
 
@@ -367,10 +369,9 @@ class Navegador(Alvo):
         caixa = self.js("return document.querySelector(arguments[0]).getBoundingClientRect()", css)
         x = caixa["x"] + caixa["width"] / 2
         y = caixa["y"] + caixa["height"] / 2
-        self.cdp("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
-        for parte in [0.5, 1]:
+        for tipo, parte in [("touchStart", 0), ("touchMove", 0.5), ("touchMove", 1)]:
             ponto = {"x": x + dx * parte, "y": y + dy * parte}
-            self.cdp("Input.dispatchTouchEvent", type="touchMove", touchPoints=[ponto])
+            self.cdp("Input.dispatchTouchEvent", type=tipo, touchPoints=[ponto])
         time.sleep(ms / 1000)
         self.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
@@ -401,7 +402,8 @@ def serve(pasta, porta=0):
             super().end_headers()
 
         def log_message(self, *_):
-            pass  # a request a line would bury the benchmark's tables
+            # A request a line would bury the benchmark's tables.
+            pass
     manipulador = functools.partial(SemCache, directory=pasta)
     with http.server.ThreadingHTTPServer(("127.0.0.1", porta), manipulador) as site:
         threading.Thread(target=site.serve_forever, daemon=True).start()
@@ -457,7 +459,8 @@ class Pads:
             "E: ID_INPUT=1\nE: ID_INPUT_JOYSTICK=1\n")
         self.bancada.uevent(f"/sys{dev}/js{no}", "add")
         self.pads[pad] = (self.bancada.get_dev_fd(f"/dev/input/js{no}"), dev, no)
-        tty.setraw(self.pads[pad][0])  # every byte as it is
+        # Every byte as it is.
+        tty.setraw(self.pads[pad][0])
         primeiros = [f"i{botao}=0" for botao in range(11)] + [f"j{eixo}=0" for eixo in range(8)]
         self.mexe(pad, " ".join(primeiros), 0)
 

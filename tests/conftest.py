@@ -114,4 +114,4 @@ def sem_sobras():
     vivos = psutil.wait_procs(psutil.Process().children(recursive=True), timeout=5)[1]
     for processo in vivos:
         processo.kill()
-    assert [processo.name() for processo in vivos] == [], "left running"
+    assert [processo.name() for processo in vivos] == []

@@ -330,8 +330,8 @@ class Navegador(Alvo):
         chrome.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         servico = Service("/usr/bin/chromedriver", env=env or ambiente())
         self.driver = webdriver.Chrome(service=servico, options=chrome)
-        # A page that does not load fails in 60 s; a script, in Selenium's 30 s.
-        self.driver.set_page_load_timeout(60)
+        # A page that does not load fails in 120 s; a script, in Selenium's 30 s.
+        self.driver.set_page_load_timeout(120)
 
     def js(self, corpo, *argumentos):
         # Runs JavaScript statements in the page, with its arguments as
@@ -441,7 +441,7 @@ class Pads:
     def __init__(self):
         gi.require_version("UMockdev", "1.0")
         from gi.repository import UMockdev
-        assert "umockdev" in os.environ.get("LD_PRELOAD", ""), "run the tests by umockdev-wrapper"
+        assert "umockdev" in os.environ.get("LD_PRELOAD", ""), "run pytest under umockdev-wrapper"
         self.bancada, self.pads, self.nos = UMockdev.Testbed.new(), {}, itertools.count()
         self.env = ambiente(LD_PRELOAD="libumockdev-preload.so.0",
                             UMOCKDEV_DIR=self.bancada.get_root_dir())

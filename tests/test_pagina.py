@@ -83,8 +83,8 @@ def test_com_mouse(referencias, abre_navegador, endereco):
 # A hops; the shoulders; the pad unplugged and plugged in again, and beside
 # it one that Chromium does not know, by its stick, hat and buttons.
 PASSOS = [
-    (0, 100, "a6:1 a6:1 a7:-1 a6:-1 a7:1", "Right Right Up Left Down"),
-    (0, 100, "a0:1 a1:-1 a0:-1 a1:1", "Right Up Left Down"),
+    (0, 100, "a6:1 a6:1 a7:-1", "Right Right Up"), (0, 100, "a6:-1 a7:1", "Left Down"),
+    (0, 100, "a0:1 a1:-1", "Right Up"), (0, 100, "a0:-1 a1:1", "Left Down"),
     (0, 600, "a6:1 a0:1", "Right Right"),
     (0, 100, "a0:0.45 a0=0.09 a1=-0.09 a0=0 a1=0", ""), (0, 100, "a0:0.55", "Right"),
     (0, 100, "a1=-0.4 a0=0.45 a0=0 a1=0", "Right"), (0, 100, "a0=0.6 a0=0.35 a0:0.6", "Right"),

@@ -14,7 +14,8 @@ ARCH    :=
 
 PARA_JOGO   := "to build the game" "cmake g++ make freeglut3-dev libglu1-mesa-dev libsdl2-dev"
 PARA_TESTES := "to run the tests on a private X server with software GL" \
-               "libgtest-dev python3-pytest xvfb libgl1-mesa-dri python3-xlib python3-pil python3-numpy"
+               "libgtest-dev python3-pytest python3-pytest-timeout python3-psutil xvfb libgl1-mesa-dri python3-xlib \
+               python3-pil python3-numpy"
 PARA_LINT   := "to check the code" "clang-tidy cppcheck clang-format"
 PARA_PACOTE := "to build the Debian package and check it with lintian" "build-essential debhelper lintian"
 PARA_DADOS  := "to check the menu entry, icon, metadata and man page" \

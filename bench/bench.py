@@ -55,10 +55,9 @@ mede("anchor", ancora, False)
 # The app and the anchor page served side by side, from one folder.
 shutil.copytree(app, pasta / "site")
 shutil.copy(pathlib.Path(__file__).parent / "ancora.html", pasta / "site")
-site = serve(pasta / "site")
 print("\n| Lighthouse performance | the app | the anchor page |\n|---|---|---|")
-for preset in ["mobile", "desktop"]:
-    nota, anc = [lighthouse(site.url + u, preset, "performance")["performance"] for u in ["", "ancora.html"]]
-    print(f"| {preset} | {nota} | {anc} |", flush=True)
-site.shutdown()
+with serve(pasta / "site") as site:
+    for preset in ["mobile", "desktop"]:
+        nota, anc = [lighthouse(site.url + u, preset, "performance")["performance"] for u in ["", "ancora.html"]]
+        print(f"| {preset} | {nota} | {anc} |", flush=True)
 shutil.rmtree(pasta)

@@ -22,6 +22,6 @@ for nome, metricas in [("web", None), ("phone", TELEFONE)]:
         foto = navegador.mostra(sem_caminhao, nome, css="body")
         Image.fromarray(foto).save(destino / f"{nome}.png")
     finally:
-        navegador.fecha()
+        navegador.driver.quit()
 shutil.rmtree(pasta)
 print(f"wrote web.png and phone.png in {destino}")

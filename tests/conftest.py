@@ -1,6 +1,10 @@
-# The end-to-end tests' fixtures, and the writer of the desktop game's
-# reference pictures, which every build is compared with.
+# The end-to-end tests' fixtures, the writer of the desktop game's reference
+# pictures, which every build is compared with, and the guard that no test
+# leaves a process running.
+import contextlib, ctypes
+
 import numpy
+import psutil
 import pytest
 from PIL import Image
 
@@ -9,10 +13,14 @@ pytest.register_assert_rewrite("jogador")
 from jogador import (CAMINHAO, REFERENCIAS, Jogo, Navegador, Pads, ganhou, le_png,  # noqa: E402
                      produto, relogio, sem_caminhao, serve, servidor_x)
 
+# pytest adopts what the tests' processes leave behind, so that nothing that
+# a test started escapes the guard below (PR_SET_CHILD_SUBREAPER).
+assert ctypes.CDLL(None).prctl(36, 1) == 0
+
 
 def pytest_addoption(parser):
     parser.addoption("--referencias", action="store_true",
-                     help="write tests/referencias/ anew from the desktop game, then test")
+                     help="write tests/referencias/ anew from the desktop game first")
 
 
 def caminhao_no_meio(foto):
@@ -28,18 +36,23 @@ def escreve_referencias(pasta):
     # The game as the tests build it, walked; each picture once the game has
     # drawn the keys given before, with the truck in the middle of the window
     # at the start, then out of sight.
-    with servidor_x(pasta) as servidor:
-        jogo = Jogo(servidor, pasta, produto("test/src/zandrel"), **relogio(pasta))
-
+    with servidor_x(pasta) as servidor, contextlib.closing(
+            Jogo(servidor, pasta, produto("test/src/zandrel"), **relogio(pasta))) as jogo:
         def aperta(*teclas):
             jogo.teclas(*teclas)
             jogo.quadros(2)
         julgas = {"inicio": caminhao_no_meio, "alto": sem_caminhao, "baixo": sem_caminhao,
-                  "fim": lambda foto: "" if ganhou(foto) else "the frog never crossed"}
+                  "fim": lambda foto: "" if ganhou(foto) else "never crossed"}
         fotos = jogo.percorre(julgas, aperta)
         jogo.esc()
-    for nome, foto in fotos.items():
-        Image.fromarray(foto).save(REFERENCIAS / f"{nome}.png")
+    mudadas = [nome for nome, foto in fotos.items()
+               if not numpy.array_equal(foto, le_png(REFERENCIAS / f"{nome}.png"))]
+    for nome in mudadas:
+        Image.fromarray(fotos[nome]).save(REFERENCIAS / f"{nome}.png")
+    if mudadas:
+        # Tests against pictures just written would pass by construction: a
+        # change ends the run.
+        pytest.exit(f"{REFERENCIAS}: {' '.join(mudadas)} written anew; look at each", 1)
 
 
 @pytest.fixture(scope="session")
@@ -55,17 +68,11 @@ def referencias(request, tmp_path_factory):
 def abre_jogo(tmp_path):
     """abre_jogo(*command, **variables) starts a game (jogador.Jogo) on the
     test's own X server. The games and the server end with the test."""
-    jogos = []
-    with servidor_x(tmp_path) as servidor:
+    with servidor_x(tmp_path) as servidor, contextlib.ExitStack() as jogos:
         def abre(*comando, **env):
             jogo = Jogo(servidor, tmp_path, *comando, **env)
-            jogos.append(jogo)
-            return jogo
-        try:
-            yield abre
-        finally:
-            for jogo in jogos:
-                jogo.processo.kill()
+            return jogos.enter_context(contextlib.closing(jogo))
+        yield abre
 
 
 @pytest.fixture
@@ -73,28 +80,23 @@ def abre_navegador(tmp_path):
     """abre_navegador(*options, metricas=None, env=None) starts Chromium (jogador.Navegador).
     The test fails if a page logged an error or a warning; every browser ends with it."""
     navegadores = []
-
-    def abre(*opcoes, **chaves):
-        navegador = Navegador(tmp_path, *opcoes, **chaves)
-        navegadores.append(navegador)
-        return navegador
-    try:
+    with contextlib.ExitStack() as fechados:
+        def abre(*opcoes, **chaves):
+            navegadores.append(Navegador(tmp_path, *opcoes, **chaves))
+            fechados.callback(navegadores[-1].driver.quit)
+            return navegadores[-1]
         yield abre
         erros = [registro["message"] for navegador in navegadores
                  for registro in navegador.driver.get_log("browser")
                  if registro["level"] in {"WARNING", "SEVERE"}]
         assert erros == [], "the page's console"
-    finally:
-        for navegador in navegadores:
-            navegador.fecha()
 
 
 @pytest.fixture
 def endereco():
     """The page's address, served over HTTP from the folder it was built in."""
-    site = serve(produto("web"))
-    yield site.url + "index.html"
-    site.shutdown()
+    with serve(produto("web")) as site:
+        yield site.url + "index.html"
 
 
 @pytest.fixture
@@ -103,3 +105,13 @@ def pads():
     bancada = Pads()
     yield bancada
     bancada.bancada.clear()
+
+
+@pytest.fixture(autouse=True)
+def sem_sobras():
+    """Ends what a test left running, failing it."""
+    yield
+    vivos = psutil.wait_procs(psutil.Process().children(recursive=True), timeout=5)[1]
+    for processo in vivos:
+        processo.kill()
+    assert [processo.name() for processo in vivos] == []

@@ -3,11 +3,12 @@
 # umockdev fakes, and judges of pictures. `make screenshots` and `make bench`
 # play with it too. A picture is a numpy array of rows of RGB pixels; a judge
 # is a function of a picture that says what is wrong with it, "" if nothing.
-import contextlib, functools, http.server, io, json, os, pathlib, re, select, signal, struct
-import subprocess, tempfile, threading, time, tty
+import contextlib, functools, http.server, io, itertools, json, os, pathlib, re, select, struct
+import subprocess, threading, time, tty
 
 import gi
 import numpy
+import psutil
 from PIL import Image
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -61,13 +62,33 @@ def ambiente(**mais):
     return dict(env, LIBGL_ALWAYS_SOFTWARE="1", **mais)
 
 
-def roda(*comando, **env):
-    # Runs a command, which must succeed, and returns what it printed; if it
-    # fails, so does the caller, with what it printed. With env, its whole
-    # environment.
-    r = subprocess.run(comando, env=env or None, capture_output=True, text=True)
-    saida = r.stdout + r.stderr
-    assert r.returncode == 0, f"{comando} ended with {r.returncode}:\n{saida[-3000:]}"
+def encerra(processo):
+    # Ends a process (a subprocess.Popen) and every process it started, even
+    # those in sessions of their own, and waits for it. What outlives it comes
+    # back to pytest, the tests' subreaper (conftest.py).
+    if processo.poll() is None:
+        for membro in psutil.Process(processo.pid).children(recursive=True):
+            with contextlib.suppress(psutil.NoSuchProcess):
+                membro.kill()
+        processo.kill()
+    processo.wait()
+
+
+def roda(*comando, status=0, segundos=120, **env):
+    # Runs a command, which must end with status, and returns what it
+    # printed; if it does not, the caller fails, with what it printed. One
+    # still running after segundos is ended, with all it started, and fails
+    # the caller with what it printed so far. With env, its whole environment.
+    processo = subprocess.Popen(comando, env=env or None, stdout=subprocess.PIPE,
+                                stderr=subprocess.STDOUT, text=True)
+    try:
+        saida = processo.communicate(timeout=segundos)[0]
+    except subprocess.TimeoutExpired:
+        encerra(processo)
+        saida = processo.communicate()[0] + f"\n(ended after {segundos} s)"
+    finally:
+        encerra(processo)
+    assert processo.returncode == status, f"{comando} ended with {processo.returncode}:\n{saida}"
     return saida
 
 
@@ -100,40 +121,30 @@ def igual(ref, limite=0, faixa=True):
     # k x k blocks of one colour must be ref's pixel there, and none of its
     # pixels a colour that ref lacks, as smoothing makes. Without faixa the
     # truck's lane is left out, for two pictures of the truck at any place.
+    # Its evidence marks the very pixels that it counted, in magenta on the
+    # picture darkened.
+    paleta = numpy.unique(ref.reshape(-1, 3), axis=0).astype(int)
+
     def julga(foto):
         k = foto.shape[1] // ref.shape[1]
         if not k or foto.shape != (ref.shape[0] * k, ref.shape[1] * k, 3):
             return f"a picture of {foto.shape[:2]}, not a multiple of {ref.shape[:2]}"
-        julga.evidencia = lambda: evidencia(ref.repeat(k, 0).repeat(k, 1), foto, limite)
-        # Each block judged by its first pixel, which is all of it if it is of
-        # one colour.
+        # Each pixel of a block of one colour judged against ref's; a colour
+        # that ref lacks is looked for among the other blocks' pixels, which
+        # are few, and marked wherever it is.
+        grande = ref.repeat(k, 0).repeat(k, 1)
         blocos = foto.reshape(ref.shape[0], k, ref.shape[1], k, 3)
-        lisos = (blocos == blocos[:, :1, :, :1]).all((1, 3, 4))
-        linhas = numpy.ones(ref.shape[0], bool)
-        if not faixa:
-            linhas[363:414] = False
-        maus = (lisos & (abs(ref.astype("int16") - foto[::k, ::k]).max(2) > limite))[linhas]
-        if maus.any():
-            return f"{maus.sum() * k * k} pixels differ by over {limite}"
-        paleta = cores(ref)
-        for cor in cores(foto[linhas.repeat(k)]):
+        mistos = ~(blocos == blocos[:, :1, :, :1]).all((1, 3, 4)).repeat(k, 0).repeat(k, 1)
+        maus = ~mistos & (abs(grande.astype("int16") - foto).max(2) > limite)
+        for cor in numpy.unique(foto[mistos], axis=0):
             if abs(paleta - cor).max(1).min() > limite:
-                return f"colours that it lacks, such as {tuple(cor)}"
-        return ""
+                maus |= (foto == cor).all(2)
+        if not faixa:
+            maus[363 * k:414 * k] = False
+        julga.evidencia = lambda: {"ref": grande,
+                                   "diff": numpy.where(maus[..., None], MAGENTA, foto // 4)}
+        return f"{maus.sum()} pixels differ by over {limite}" if maus.any() else ""
     return julga
-
-
-def evidencia(ref, foto, limite):
-    # What mostra keeps beside a picture that is not ref: ref, and each pixel
-    # that differs, in magenta on the picture darkened.
-    diferentes = abs(ref.astype("int16") - foto).max(2) > limite
-    return {"ref": ref, "diff": numpy.where(diferentes[..., None], MAGENTA, foto // 4)}
-
-
-def cores(foto):
-    # The colours of a picture, each once, as rows of RGB.
-    numeros = numpy.unique(foto.astype(int) @ [65536, 256, 1])
-    return numpy.stack([numeros >> 16, numeros >> 8 & 255, numeros & 255], 1)
 
 
 def iguais(referencias, limite=0):
@@ -185,13 +196,11 @@ class Alvo:
         # start frame; two steps left and two floors up; a floor down; across
         # the road, the victory frame. Each picture once julgas[its name]
         # passes it; they are returned by name.
-        if aperta is None:
-            aperta = self.teclas
-        fotos = {"inicio": self.mostra(julgas["inicio"], "inicio")}
-        aperta("Left", "Left", "w", "w")
-        fotos["alto"] = self.mostra(julgas["alto"], "alto")
-        aperta("s")
-        fotos["baixo"] = self.mostra(julgas["baixo"], "baixo")
+        aperta = aperta or self.teclas
+        fotos = {}
+        for nome, teclas in [("inicio", ""), ("alto", "Left Left w w"), ("baixo", "s")]:
+            aperta(*teclas.split())
+            fotos[nome] = self.mostra(julgas[nome], nome)
         self.atravessa(aperta)
         fotos["fim"] = self.mostra(julgas["fim"], "fim")
         return fotos
@@ -230,21 +239,21 @@ def servidor_x(pasta):
     os.close(escrever)
     try:
         with os.fdopen(ler) as leitura:
-            numero = leitura.readline().strip()
-        assert numero, f"Xvfb did not start: {pasta}/xvfb.txt"
-        servidor = display.Display(":" + numero)
-        servidor.env = ambiente(DISPLAY=":" + numero)
-        yield servidor
+            numero = leitura.readline().strip() if select.select([leitura], [], [], 30)[0] else ""
+        assert numero, f"no Xvfb in 30 s: {pasta}/xvfb.txt"
+        with contextlib.closing(display.Display(":" + numero)) as servidor:
+            servidor.env = ambiente(DISPLAY=":" + numero)
+            yield servidor
     finally:
-        xvfb.kill()
-        xvfb.wait()
+        encerra(xvfb)
 
 
 def janela(raiz):
     # The window named Zandrel that shows, if any: with no window manager, a
     # program's window is the root's child.
     for filha in raiz.query_tree().children:
-        with contextlib.suppress(error.XError):  # gone while it was asked about
+        # A window may be gone while it is asked about.
+        with contextlib.suppress(error.XError):
             visivel = filha.get_attributes().map_state == X.IsViewable
             if filha.get_wm_name() == "Zandrel" and visivel:
                 return filha
@@ -256,6 +265,7 @@ class Jogo(Alvo):
     # variables: its window focused once it shows, and its first frame, which
     # under emulation comes seconds later. The command may be a launcher that
     # ends with 0 once the game has started. What it prints goes to saida.
+    # close() ends it, and all it started, if it has not ended.
     def __init__(self, servidor, pasta, *comando, **env):
         self.servidor, self.pasta, self.env = servidor, pasta, env
         self.saida = pasta / f"saida-{len(list(pasta.glob('saida-*')))}.txt"
@@ -271,8 +281,11 @@ class Jogo(Alvo):
             servidor.set_input_focus(self.janela, X.RevertToParent, X.CurrentTime)
             espera(lambda: self.foto().any(), "the game's first frame", 30)
         except BaseException:
-            self.processo.kill()
+            self.close()
             raise
+
+    def close(self):
+        encerra(self.processo)
 
     def teclas(self, *nomes):
         # Real key presses, through XTest, to the focused window.
@@ -302,17 +315,21 @@ class Jogo(Alvo):
         # Esc ends the game at once, with status 0.
         assert self.processo.poll() is None, "the game ended before Esc"
         self.teclas("Escape")
-        assert self.processo.wait(5) == 0
+        self.termina()
+
+    def termina(self):
+        # The game ends within 10 s, with 0; else fails with what it printed.
+        ate(lambda: self.processo.poll() is not None)
+        assert self.processo.returncode == 0, self.saida.read_text()
 
     def fecha(self):
         # Closed as a window manager closes a window, the game ends with 0.
         protocolos = self.servidor.intern_atom("WM_PROTOCOLS")
         apaga = self.servidor.intern_atom("WM_DELETE_WINDOW")
-        assert apaga in self.janela.get_wm_protocols()
         self.janela.send_event(event.ClientMessage(window=self.janela, client_type=protocolos,
                                                    data=(32, [apaga, X.CurrentTime, 0, 0, 0])))
         self.servidor.flush()
-        assert self.processo.wait(5) == 0
+        self.termina()
 
 
 class Navegador(Alvo):
@@ -320,6 +337,7 @@ class Navegador(Alvo):
     # that a closed network refuses (ChromeDriver turns off the rest of it),
     # in a new profile, with these further options; with metricas, a phone's
     # screen in ChromeDriver's mobile emulation. Its pictures are the canvas.
+    # driver.quit() ends it; what a hung browser leaves, the tests' guard ends.
     def __init__(self, pasta, *opcoes, metricas=None, env=None):
         self.pasta = pasta
         chrome = webdriver.ChromeOptions()
@@ -331,18 +349,10 @@ class Navegador(Alvo):
         if metricas:
             chrome.add_experimental_option("mobileEmulation", {"deviceMetrics": metricas})
         chrome.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        # ChromeDriver leads a process group of its own, which the browser's
-        # processes join, so that fecha() can end what a hung browser leaves.
-        servico = Service("/usr/bin/chromedriver", env=env or ambiente(),
-                          popen_kw={"start_new_session": True})
+        servico = Service("/usr/bin/chromedriver", env=env or ambiente())
         self.driver = webdriver.Chrome(service=servico, options=chrome)
-
-    def fecha(self):
-        try:
-            self.driver.quit()
-        finally:
-            with contextlib.suppress(ProcessLookupError):
-                os.killpg(self.driver.service.process.pid, signal.SIGKILL)
+        # A page that does not load fails in 120 s; a script, in Selenium's 30 s.
+        self.driver.set_page_load_timeout(120)
 
     def js(self, corpo, *argumentos):
         # Runs JavaScript statements in the page, with its arguments as
@@ -353,7 +363,9 @@ class Navegador(Alvo):
         return self.driver.execute_cdp_cmd(comando, argumentos)
 
     def abre(self, url):
-        # Opens the page, and waits for its first frame.
+        # Opens the page afresh, even the one it shows, and waits for its
+        # first frame.
+        self.driver.get("about:blank")
         self.driver.get(url)
         espera(lambda: self.js("return window.Module && Module.quadros > 0"), f"a frame of {url}")
 
@@ -361,11 +373,10 @@ class Navegador(Alvo):
         return self.js("return Module.quadros")
 
     def teclas(self, *nomes):
-        # Real key presses, through the browser to the page.
-        especiais = {"Up": Keys.ARROW_UP, "Down": Keys.ARROW_DOWN, "Left": Keys.ARROW_LEFT,
-                     "Right": Keys.ARROW_RIGHT, "Escape": Keys.ESCAPE}
+        # Real key presses, through the browser to the page; X's names of
+        # the others, such as Up and Escape, are Selenium's in upper case.
         for nome in nomes:
-            tecla = especiais.get(nome, nome)
+            tecla = nome if len(nome) == 1 else getattr(Keys, nome.upper())
             ActionChains(self.driver).key_down(tecla).key_up(tecla).perform()
 
     def foto(self, css="#canvas"):
@@ -379,10 +390,9 @@ class Navegador(Alvo):
         caixa = self.js("return document.querySelector(arguments[0]).getBoundingClientRect()", css)
         x = caixa["x"] + caixa["width"] / 2
         y = caixa["y"] + caixa["height"] / 2
-        self.cdp("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
-        for parte in [0.5, 1]:
+        for tipo, parte in [("touchStart", 0), ("touchMove", 0.5), ("touchMove", 1)]:
             ponto = {"x": x + dx * parte, "y": y + dy * parte}
-            self.cdp("Input.dispatchTouchEvent", type="touchMove", touchPoints=[ponto])
+            self.cdp("Input.dispatchTouchEvent", type=tipo, touchPoints=[ponto])
         time.sleep(ms / 1000)
         self.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
@@ -403,36 +413,39 @@ class Navegador(Alvo):
                  deviceScaleFactor=densidade, mobile=movel)
 
 
+@contextlib.contextmanager
 def serve(pasta, porta=0):
-    # Serves a folder on localhost, at site.url, with no HTTP caching, until
-    # site.shutdown().
+    # Serves a folder on localhost, at site.url, with no HTTP caching, for
+    # the block.
     class SemCache(http.server.SimpleHTTPRequestHandler):
         def end_headers(self):
             self.send_header("Cache-Control", "no-store")
             super().end_headers()
 
         def log_message(self, *_):
-            pass  # a request a line would bury the benchmark's tables
+            # A request a line would bury the benchmark's tables.
+            pass
     manipulador = functools.partial(SemCache, directory=pasta)
-    site = http.server.ThreadingHTTPServer(("127.0.0.1", porta), manipulador)
-    threading.Thread(target=site.serve_forever, daemon=True).start()
-    site.url = f"http://127.0.0.1:{site.server_address[1]}/"
-    return site
+    with http.server.ThreadingHTTPServer(("127.0.0.1", porta), manipulador) as site:
+        threading.Thread(target=site.serve_forever, daemon=True).start()
+        site.url = f"http://127.0.0.1:{site.server_address[1]}/"
+        try:
+            yield site
+        finally:
+            site.shutdown()
 
 
 def lighthouse(url, preset, categorias):
     # Lighthouse's scores of a page in categorias, as a phone ("mobile") or as
     # a desktop, from a headless Chromium of its own with software WebGL.
-    with tempfile.TemporaryDirectory() as pasta:
-        opcoes = [f"--output-path={pasta}/notas.json", f"--only-categories={categorias}",
-                  "--chrome-flags=--headless=new --no-sandbox --use-angle=swiftshader "
-                  "--enable-unsafe-swiftshader"]
-        if preset != "mobile":
-            opcoes.append(f"--preset={preset}")
-        roda("node", produto("npm/node_modules/lighthouse/cli/index.js"), url, "--quiet",
-             "--output=json", *opcoes, **ambiente(CHROME_PATH="/usr/bin/chromium"))
-        notas = json.loads(pathlib.Path(pasta, "notas.json").read_text())["categories"]
-        return {nome: categoria["score"] for nome, categoria in notas.items()}
+    opcoes = [f"--only-categories={categorias}", "--chrome-flags=--headless=new --no-sandbox "
+              "--use-angle=swiftshader --enable-unsafe-swiftshader"]
+    if preset != "mobile":
+        opcoes.append(f"--preset={preset}")
+    relatorio = roda("node", produto("npm/node_modules/lighthouse/cli/index.js"), url, "--quiet",
+                     "--output=json", *opcoes, **ambiente(CHROME_PATH="/usr/bin/chromium"))
+    notas = json.loads(relatorio)["categories"]
+    return {nome: categoria["score"] for nome, categoria in notas.items()}
 
 
 # Pad moves and the keys each stands for, played in turn on one game: pad,
@@ -447,7 +460,7 @@ def lighthouse(url, preset, categorias):
 PASSOS = [
     (0, 100, "a6:1 a6:1 a7:-1", "Right Right Up"), (0, 100, "a6:-1 a7:1", "Left Down"),
     (0, 100, "a0:1 a1:-1", "Right Up"), (0, 100, "a0:-1 a1:1", "Left Down"),
-    (0, 600, "a6:1", "Right"), (0, 600, "a0:1", "Right"),
+    (0, 600, "a6:1 a0:1", "Right Right"),
     (0, 100, "a0:0.45 a0=0.09 a1=-0.09 a0=0 a1=0", ""), (0, 100, "a0:0.55", "Right"),
     (0, 100, "a1=-0.4 a0=0.45 a0=0 a1=0", "Right"), (0, 100, "a0=0.6 a0=0.35 a0:0.6", "Right"),
     (0, 100, "a0=0.6 a0=0.2 a0:0.6", "Right Right"), (0, 100, "b0:1", "Up"),
@@ -496,8 +509,8 @@ class Pads:
     def __init__(self):
         gi.require_version("UMockdev", "1.0")
         from gi.repository import UMockdev
-        assert "umockdev" in os.environ.get("LD_PRELOAD", ""), "run the tests by umockdev-wrapper"
-        self.bancada, self.pads, self.nos = UMockdev.Testbed.new(), {}, 0
+        assert "umockdev" in os.environ.get("LD_PRELOAD", ""), "run pytest under umockdev-wrapper"
+        self.bancada, self.pads, self.nos = UMockdev.Testbed.new(), {}, itertools.count()
         self.raiz = pathlib.Path(self.bancada.get_root_dir())
         self.lido = 0  # which node the program that plays reads: 0 joystick, 1 event
         self.lendo = set()  # the pads whose node the program that plays has opened to read
@@ -542,8 +555,7 @@ class Pads:
         # Plugs in a pad, every control at 0, at nodes of new numbers:
         # umockdev makes a node of a name only once.
         nome, vendedor, produto, _ = self.MODELOS[modelo]
-        no = self.nos
-        self.nos += 1
+        no = next(self.nos)
         dev = f"/devices/pad{pad}/input/input{no}"
         nos = [(f"js{no}", no), (f"event{no}", 64 + no)]
         self.bancada.add_from_string(

@@ -40,14 +40,12 @@ static int Lugar(SDL_JoystickID id, bool controle) {
     return -1;
 }
 
-// What it held is let go without a key, and its place is free again.
+// Its place is free again. SDL has let go of all it held first, by the
+// events of a release, so nothing stays held.
 static void Tira(SDL_JoystickID id) {
     const int pad = Lugar(id, SDL_GameControllerFromInstanceID(id) != nullptr);
     if (pad < 0)
         return;
-    botoes[pad] = 0;
-    xs[pad] = ys[pad] = 0;
-    Pad(pad, 0, 0, 0);
     if (controles[pad] != nullptr)
         SDL_GameControllerClose(controles[pad]);
     else

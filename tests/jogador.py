@@ -3,8 +3,8 @@
 # umockdev fakes, and judges of pictures. `make screenshots` and `make bench`
 # play with it too. A picture is a numpy array of rows of RGB pixels; a judge
 # is a function of a picture that says what is wrong with it, "" if nothing.
-import contextlib, functools, http.server, io, itertools, json, os, pathlib, re, select, struct
-import subprocess, threading, time, tty
+import collections, contextlib, functools, http.server, io, itertools, json, os, pathlib, re
+import select, struct, subprocess, threading, time, tty
 
 import gi
 import numpy
@@ -454,9 +454,10 @@ def lighthouse(url, preset, categorias):
 # the stick, the same; each held, with no repeat; the stick short of
 # half-way, or drifting, no step; just past half-way; pushed most one way;
 # eased back, but not near the centre, one step; back near the centre, two;
-# A hops; the shoulders; the pad pulled out with a shoulder held, and plugged
-# in again, that shoulder pressed anew; beside it one of a model that nothing
-# knows, by its stick, hat and buttons.
+# A hops; a shoulder held while the d-pad steps, once each; the shoulders;
+# the pad pulled out with a shoulder held, and plugged in again, that
+# shoulder pressed anew; beside it one of a model that nothing knows, by its
+# stick, hat and buttons.
 PASSOS = [
     (0, 100, "a6:1 a6:1 a7:-1", "Right Right Up"), (0, 100, "a6:-1 a7:1", "Left Down"),
     (0, 100, "a0:1 a1:-1", "Right Up"), (0, 100, "a0:-1 a1:1", "Left Down"),
@@ -464,14 +465,16 @@ PASSOS = [
     (0, 100, "a0:0.45 a0=0.09 a1=-0.09 a0=0 a1=0", ""), (0, 100, "a0:0.55", "Right"),
     (0, 100, "a1=-0.4 a0=0.45 a0=0 a1=0", "Right"), (0, 100, "a0=0.6 a0=0.35 a0:0.6", "Right"),
     (0, 100, "a0=0.6 a0=0.2 a0:0.6", "Right Right"), (0, 100, "b0:1", "Up"),
-    (0, 100, "b5:1 b5:1 b4=1", "w w s"), (0, 0, "tira", ""), (0, 0, "liga", ""),
+    (0, 100, "b5=1 a6:1 b5=0", "w Right"), (0, 100, "b5:1 b5:1 b4=1", "w w s"),
+    (0, 0, "tira", ""), (0, 0, "liga", ""),
     (1, 0, "liga outro", ""), (0, 100, "b4:1 a6:-1", "s Left"),
     (1, 100, "b0:1 a0:1 b5:1", "Up Right w"), (1, 100, "a7:1 a6:-1 b4:1", "Down Left s"),
 ]
-# The keys of the walk on a pad: the d-pad's left and right, A, the stick
-# pushed down, the shoulders and Start.
-TECLAS_DO_PAD = {"Left": "a6:-1", "Right": "a6:1", "Up": "b0:1", "Down": "a1:1", "w": "b5:1",
-                 "s": "b4:1", "f": "b7:1"}
+# The keys of the walk on a pad, each arrow by the d-pad or the stick in turn
+# and the up arrow by A and the stick in turn, so that the walk plays every
+# control of the pad: the d-pad, the stick both ways, A, the shoulders, Start.
+TECLAS_DO_PAD = {"Left": ["a6:-1", "a0:-1"], "Right": ["a6:1", "a0:1"], "Up": ["b0:1", "a1:-1"],
+                 "Down": ["a7:1", "a1:1"], "w": ["b5:1"], "s": ["b4:1"], "f": ["b7:1"]}
 
 
 def aberto(fd, segundos=0):
@@ -514,6 +517,7 @@ class Pads:
         self.raiz = pathlib.Path(self.bancada.get_root_dir())
         self.lido = 0  # which node the program that plays reads: 0 joystick, 1 event
         self.lendo = set()  # the pads whose node the program that plays has opened to read
+        self.apertos = collections.Counter()  # how often aperta has pressed each key
 
     def navegador(self):
         # The whole environment of a browser that sees the pads. It reads
@@ -621,4 +625,5 @@ class Pads:
     def aperta(self, *nomes):
         # Keys pressed on pad 0, as TECLAS_DO_PAD has them, each held 50 ms.
         for nome in nomes:
-            self.mexe(0, TECLAS_DO_PAD[nome], 50)
+            self.mexe(0, TECLAS_DO_PAD[nome][self.apertos[nome] % len(TECLAS_DO_PAD[nome])], 50)
+            self.apertos[nome] += 1

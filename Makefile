@@ -125,8 +125,10 @@ screenshots: web
 	@scripts/deps.sh $(PARA_TESTES) $(PARA_NAVEGADOR)
 	scripts/screenshots.py $(BUILD)/web/index.html docs
 
-# The game, its back-to-back build and the anchor, measured in one run; then
-# Lighthouse's performance scores of the app and of an anchor page.
+# The game, with no pad and with a pad that umockdev fakes, its back-to-back
+# build and the anchor, measured in one run; then Lighthouse's performance
+# scores of the app and of an anchor page. bench.py runs under umockdev's
+# preload, as the tests do, to make the pad.
 bench:
 	@scripts/deps.sh $(PARA_JOGO) $(PARA_TESTES) $(PARA_NAVEGADOR)
 	$(MAKE) --no-print-directory web $(BUILD)/npm/node_modules
@@ -135,8 +137,9 @@ bench:
 	cmake -S . -B $(BUILD)/bench-continuous -DCMAKE_BUILD_TYPE=Release -DZANDREL_TESTS=OFF \
 	    -DZANDREL_CONTINUOUS_FRAMES=ON
 	cmake --build $(BUILD)/bench-continuous -j $(JOBS)
-	ZANDREL_BUILD=$(abspath $(BUILD)) bench/bench.py $(BUILD)/bench/src/zandrel $(BUILD)/bench-continuous/src/zandrel \
-	    $(BUILD)/bench/bench/ancora $(BUILD)/bench/bench/libsonda.so $(BUILD)/web/app
+	ZANDREL_BUILD=$(abspath $(BUILD)) umockdev-wrapper bench/bench.py $(BUILD)/bench/src/zandrel \
+	    $(BUILD)/bench-continuous/src/zandrel $(BUILD)/bench/bench/ancora $(BUILD)/bench/bench/libsonda.so \
+	    $(BUILD)/web/app
 
 # Through sudo where PREFIX, under DESTDIR if set, is not the user's to write.
 install: build

@@ -4,6 +4,10 @@
 // with no key pressed from the first mark to the second, playing with arrow
 // presses from the second to the third, won from the fourth to the fifth.
 // At exit it writes one table row to $ZANDREL_SONDA_SAIDA.
+// A pad's presses reach the game through no callback of the toolkit's: the
+// benchmark writes down when it wrote each to the pad, in CLOCK_MONOTONIC
+// nanoseconds, one a line, into the file that $ZANDREL_SONDA_PAD names, whose
+// times then stand for the arrow keys' callbacks.
 #include <GL/glut.h>
 
 #include <algorithm>
@@ -12,6 +16,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <dlfcn.h>
+#include <fstream>
 #include <string>
 #include <sys/resource.h>
 #include <vector>
@@ -101,7 +106,15 @@ void Relata() {
         linha += "| - | - ";
     }
 
-    // Key to screen: from the arrow's callback to the first swap after it.
+    // Key to screen: from the arrow's callback, or the pad's press, to the
+    // first swap after it.
+    if (const char *pad = std::getenv("ZANDREL_SONDA_PAD")) {
+        teclas.clear();
+        std::ifstream arquivo(pad);
+        for (std::int64_t quando = 0; arquivo >> quando;)
+            teclas.push_back(quando);
+        std::sort(teclas.begin(), teclas.end());
+    }
     std::vector<double> atrasos;
     for (std::int64_t k : Entre(teclas, b, c)) {
         auto q = std::upper_bound(trocas.begin(), trocas.end(), k);

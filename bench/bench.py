@@ -25,11 +25,11 @@ class Pad(Pads):
     # there just before it writes it.
     def __init__(self):
         super().__init__()
-        self.apertos = []
+        self.escritos = []
 
     def evento(self, modelo, tipo, numero, valor):
         if valor:
-            self.apertos.append(time.monotonic_ns())
+            self.escritos.append(time.monotonic_ns())
         return super().evento(modelo, tipo, numero, valor)
 
 
@@ -68,7 +68,7 @@ def mede(nome, programa, ganha, pad=False):
         fim, lado = time.monotonic() + JOGAR, "Left"
         while time.monotonic() < fim:
             if pad:
-                pads.mexe(0, TECLAS_DO_PAD[lado], 45)  # held 45 ms, then 45 ms free
+                pads.mexe(0, TECLAS_DO_PAD[lado][0], 45)  # the d-pad, held 45 ms, then 45 ms free
             else:
                 jogo.teclas(lado)
                 time.sleep(0.09)
@@ -80,7 +80,7 @@ def mede(nome, programa, ganha, pad=False):
             time.sleep(GANHO)
             jogo.teclas("F12")
         if pad:
-            apertos.write_text("".join(f"{t}\n" for t in pads.apertos))  # the probe reads it at exit
+            apertos.write_text("".join(f"{t}\n" for t in pads.escritos))  # the probe reads it at exit
         jogo.esc()
         if pad:
             pads.tira(0)
